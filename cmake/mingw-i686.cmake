@@ -1,0 +1,16 @@
+# Cross build for 32-bit Windows with MinGW-w64 (posix thread model).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(ZENVORAL_MINGW_PREFIX i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${ZENVORAL_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZENVORAL_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZENVORAL_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${ZENVORAL_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Windows test programs run under Wine; the harness prepares the prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

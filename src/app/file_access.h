@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Whole-file access by a UTF-16 path. Paths use "\" as separator on every platform;
+// the POSIX implementation reads it as "/" so the same path code runs in both builds.
+
+// True when the file's length can be obtained; any failure gives false.
+bool FileExists(const std::wstring& path);
+
+// The file's bytes, or nothing when it cannot be opened or read.
+std::optional<std::string> ReadFileBytes(const std::wstring& path);
+
+// The running executable's full path.
+std::wstring ExecutablePath();

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Text is held as UTF-16 code units in std::wstring on every platform (on Linux each
+// wchar_t simply carries one 16-bit unit), so the engine counts and matches exactly
+// what the Windows clipboard delivers. These are the conversions at the edges.
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Invalid sequences become U+FFFD; characters beyond the BMP become surrogate pairs.
+std::wstring Utf8ToUtf16(std::string_view bytes);
+
+// Unpaired surrogates become U+FFFD.
+std::string Utf16ToUtf8(std::wstring_view text);
+
+// The system's ANSI code page on Windows; Windows-1252 where there is none.
+std::wstring AnsiToUtf16(std::string_view bytes);
