@@ -44,7 +44,10 @@ struct Pair {
 };
 
 constexpr Pair kSinglePairs[] = {
-    {0x0178, 0x00FF}, {0x0386, 0x03AC}, {0x038C, 0x03CC}, {0x04C0, 0x04CF},
+    {0x0178, 0x00FF},
+    {0x0386, 0x03AC},
+    {0x038C, 0x03CC},
+    {0x04C0, 0x04CF},
 };
 
 uint32_t ToUpperUnit(uint32_t unit) {
@@ -107,6 +110,10 @@ std::wstring MapEachUnit(std::wstring_view text, MapUnit map) {
 
 }  // namespace
 
-std::wstring ToUpperText(std::wstring_view text) { return MapEachUnit(text, ToUpperUnit); }
+std::wstring ToUpperText(std::wstring_view text) {
+    return MapEachUnit(text, ToUpperUnit);
+}
 
-std::wstring ToLowerText(std::wstring_view text) { return MapEachUnit(text, ToLowerUnit); }
+std::wstring ToLowerText(std::wstring_view text) {
+    return MapEachUnit(text, ToLowerUnit);
+}

@@ -10,8 +10,8 @@ std::wstring MapCase(std::wstring_view text, DWORD flags) {
     }
     std::wstring mapped(text.size(), L'\0');
     const int length = static_cast<int>(text.size());
-    const int written = LCMapStringW(LOCALE_USER_DEFAULT, flags, text.data(), length,
-                                     mapped.data(), length);
+    const int written =
+        LCMapStringW(LOCALE_USER_DEFAULT, flags, text.data(), length, mapped.data(), length);
     // Simple case mapping never changes the length; anything else means the call did
     // not do what we asked, and the text is better left as it was.
     if (written != length) {
@@ -22,6 +22,10 @@ std::wstring MapCase(std::wstring_view text, DWORD flags) {
 
 }  // namespace
 
-std::wstring ToUpperText(std::wstring_view text) { return MapCase(text, LCMAP_UPPERCASE); }
+std::wstring ToUpperText(std::wstring_view text) {
+    return MapCase(text, LCMAP_UPPERCASE);
+}
 
-std::wstring ToLowerText(std::wstring_view text) { return MapCase(text, LCMAP_LOWERCASE); }
+std::wstring ToLowerText(std::wstring_view text) {
+    return MapCase(text, LCMAP_LOWERCASE);
+}

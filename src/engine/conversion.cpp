@@ -7,8 +7,7 @@ namespace {
 
 // The partner entry of a token, or nullptr. Positions at or beyond Layout1KeyCount,
 // and empty partners, are no match.
-const std::wstring* FindPartner(const LayoutTable& table, std::wstring_view token,
-                                int direction) {
+const std::wstring* FindPartner(const LayoutTable& table, std::wstring_view token, int direction) {
     if (direction != 1 && direction != 2) {
         return nullptr;
     }
@@ -30,8 +29,12 @@ const std::wstring* FindPartner(const LayoutTable& table, std::wstring_view toke
     return partner.empty() ? nullptr : &partner;
 }
 
-bool IsAsciiUpper(wchar_t unit) { return unit >= L'A' && unit <= L'Z'; }
-bool IsAsciiLower(wchar_t unit) { return unit >= L'a' && unit <= L'z'; }
+bool IsAsciiUpper(wchar_t unit) {
+    return unit >= L'A' && unit <= L'Z';
+}
+bool IsAsciiLower(wchar_t unit) {
+    return unit >= L'a' && unit <= L'z';
+}
 
 bool IsWordSeparator(wchar_t unit) {
     switch (unit) {

@@ -8,7 +8,7 @@
 
 // What loading layouts needs from the user interface.
 class LayoutUi : public MessageSink {
-public:
+  public:
     // buttonIndex 0 carries the first layout's caption, 1 the second's.
     virtual void SetLayoutButtonCaption(int buttonIndex, const std::wstring& caption) = 0;
 

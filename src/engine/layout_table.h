@@ -9,7 +9,7 @@
 // Finds the lowest position at which a one- or two-unit token stands in a key list.
 // Entries of other lengths can never be matched, so they are not indexed.
 class KeyIndex {
-public:
+  public:
     void Rebuild(const std::vector<std::wstring>& keys);
 
     // Lowest position of an entry equal to the token, or -1.
@@ -19,7 +19,7 @@ public:
     // pair lookup for most characters.
     bool MayStartPair(wchar_t unit) const;
 
-private:
+  private:
     static constexpr uint32_t kUnitCount = 0x10000;
     std::vector<int32_t> singlePositions_;  // by unit; -1 where no entry
     std::unordered_map<uint32_t, int32_t> pairPositions_;

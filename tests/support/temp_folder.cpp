@@ -27,7 +27,9 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::wstring TempFolder::ProgramPath() const { return path_.wstring(); }
+std::wstring TempFolder::ProgramPath() const {
+    return path_.wstring();
+}
 
 std::wstring TempFolder::WriteFile(std::wstring_view name, std::string_view bytes) const {
     const std::filesystem::path file = path_ / std::filesystem::path(std::wstring(name));

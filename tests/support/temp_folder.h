@@ -7,7 +7,7 @@
 // A fresh folder under the system's temporary folder, removed with everything in it
 // when the object goes away.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -21,6 +21,6 @@ public:
     // Writes bytes exactly as given to a file in the folder; returns its full path.
     std::wstring WriteFile(std::wstring_view name, std::string_view bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
