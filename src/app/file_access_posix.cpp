@@ -52,6 +52,16 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
     return bytes;
 }
 
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+    std::ofstream file(ToNativePath(path), std::ios::binary | std::ios::trunc);
+    if (!file) {
+        return false;
+    }
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return !file.fail();
+}
+
 std::wstring ExecutablePath() {
     std::vector<char> buffer(4096);
     const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);

@@ -18,6 +18,12 @@ ScopedFileHandle OpenForReading(const std::wstring& path) {
     return ScopedFileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
+ScopedFileHandle OpenForWriting(const std::wstring& path) {
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return ScopedFileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
 }  // namespace
 
 bool FileExists(const std::wstring& path) {
@@ -54,6 +60,24 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
         done += read;
     }
     return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+    const ScopedFileHandle file = OpenForWriting(path);
+    if (!file) {
+        return false;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        const DWORD wanted = static_cast<DWORD>(bytes.size() - done);
+        if (!WriteFile(file.get(), bytes.data() + done, wanted, &written, nullptr) ||
+            written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
 }
 
 std::wstring ExecutablePath() {
