@@ -130,3 +130,13 @@ std::string Utf16ToUtf8(std::wstring_view text) {
     }
     return bytes;
 }
+
+std::wstring AsciiUpperCase(std::wstring_view text) {
+    std::wstring upper(text);
+    for (wchar_t& c : upper) {
+        if (c >= L'a' && c <= L'z') {
+            c -= L'a' - L'A';
+        }
+    }
+    return upper;
+}

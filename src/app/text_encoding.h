@@ -15,5 +15,9 @@ std::wstring Utf8ToUtf16(std::string_view bytes);
 // Unpaired surrogates become U+FFFD.
 std::string Utf16ToUtf8(std::wstring_view text);
 
+// Upper-cases a-z only: names of keys, registry roots and the like are ASCII, and
+// must compare the same whatever the user's locale.
+std::wstring AsciiUpperCase(std::wstring_view text);
+
 // The system's ANSI code page on Windows; Windows-1252 where there is none.
 std::wstring AnsiToUtf16(std::string_view bytes);

@@ -2,20 +2,11 @@
 
 #include <utility>
 
+#include "app/text_encoding.h"
 #include "engine/layout_file.h"
 #include "settings/number_text.h"
 
 namespace {
-
-std::wstring AsciiUpperCase(std::wstring_view text) {
-    std::wstring upper(text);
-    for (wchar_t& c : upper) {
-        if (c >= L'a' && c <= L'z') {
-            c -= L'a' - L'A';
-        }
-    }
-    return upper;
-}
 
 struct NamedKey {
     std::wstring_view name;

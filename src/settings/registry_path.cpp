@@ -1,6 +1,7 @@
 #include <array>
 #include <stdexcept>
 
+#include "app/text_encoding.h"
 #include "settings/number_text.h"
 #include "settings/registry.h"
 
@@ -19,16 +20,6 @@ constexpr std::array<RootName, 6> kRootNames = {{
     {L"HKEY_CURRENT_CONFIG", RegistryRoot::CurrentConfig},
     {L"HKEY_DYN_DATA", RegistryRoot::DynData},
 }};
-
-std::wstring AsciiUpperCase(std::wstring_view text) {
-    std::wstring upper(text);
-    for (wchar_t& c : upper) {
-        if (c >= L'a' && c <= L'z') {
-            c -= L'a' - L'A';
-        }
-    }
-    return upper;
-}
 
 void AppendUtf16(std::vector<uint8_t>& bytes, std::wstring_view text) {
     for (const wchar_t unit : text) {
