@@ -1,0 +1,164 @@
+#include "capture/convert_cycle.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "capture/keystrokes.h"
+#include "engine/conversion.h"
+
+namespace {
+
+// Every wait below keeps its full length as the upper bound but ends as soon as what
+// it waits for can be seen, so a responsive target is served in milliseconds.
+
+// Emptying shows at once on a local clipboard; the wait stays for a slow one.
+void WaitForEmptyClipboard(const CycleServices& services, float seconds) {
+    services.Clock.WaitUntil(seconds, [&] { return services.Clipboard.IsEmpty(); });
+}
+
+// Before the first injected key: a hotkey's own Win, Ctrl, Shift or Alt would turn
+// Ctrl+C into another command. After the limit the cycle goes on regardless.
+void WaitForModifiersReleased(const CycleServices& services) {
+    services.Clock.WaitUntil(kModifierReleaseLimit,
+                             [&] { return !services.Modifiers.AnyModifierDown(); });
+}
+
+// Ctrl+C, then up to `delay` for the copy to show: the clipboard has changed and
+// offers text.
+void CopyAndWait(const CycleServices& services, float delay) {
+    const uint32_t before = services.Clipboard.SequenceNumber();
+    SendCopyKeys(services.Keys);
+    services.Clock.WaitUntil(delay, [&] {
+        return services.Clipboard.SequenceNumber() != before && services.Clipboard.HasText();
+    });
+}
+
+bool CopiedSomeText(const CycleServices& services) {
+    const std::optional<std::wstring> text = services.Clipboard.ReadText();
+    return text.has_value() && !text->empty();
+}
+
+void AdvanceDebugValue(CycleSettings& settings) {
+    int32_t value = settings.DebugValue();
+    if (value < 0) {
+        return;
+    }
+    if (value < std::numeric_limits<int32_t>::max()) {
+        ++value;
+    }
+    settings.WriteDebugValue(value);
+}
+
+// A snapshot that could not be taken is left alone: the clipboard then keeps what the
+// cycle put there rather than losing content nobody saved.
+void RestoreSavedClipboard(const CycleServices& services, const CycleState& state) {
+    if (state.SavedClipboard.Saved) {
+        // A refused restore leaves the clipboard as it is; there is nobody to tell.
+        static_cast<void>(services.Clipboard.Restore(state.SavedClipboard));
+    }
+}
+
+// The user's content goes back after the paste (or instead of it): empty the
+// clipboard, let that show, then put every saved item back.
+void RestoreAfterPaste(const CycleServices& services, const CycleState& state) {
+    if (!state.SavedClipboard.Saved) {
+        return;
+    }
+    services.Clipboard.Clear();
+    WaitForEmptyClipboard(services, kRestoreWait);
+    RestoreSavedClipboard(services, state);
+}
+
+// AutoDirection holds only while its cycle converts, whichever way the cycle ends.
+class AutoDirectionScope {
+  public:
+    AutoDirectionScope(CycleState& state, bool autoDirection) : state_(state) {
+        state_.AutoDirection = autoDirection;
+    }
+    ~AutoDirectionScope() { state_.AutoDirection = false; }
+    AutoDirectionScope(const AutoDirectionScope&) = delete;
+    AutoDirectionScope& operator=(const AutoDirectionScope&) = delete;
+
+  private:
+    CycleState& state_;
+};
+
+}  // namespace
+
+void CopySelectedText(const CycleServices& services, CycleState& state, int32_t mode) {
+    state.Delay = services.Settings.ReadDelay();
+    const float delay = state.Delay;
+    state.SavedClipboard = services.Clipboard.Save();
+    services.Clipboard.Clear();
+    WaitForEmptyClipboard(services, delay);
+    WaitForModifiersReleased(services);
+    CopyAndWait(services, delay);
+    if (CopiedSomeText(services)) {
+        return;
+    }
+    SelectBeforeCaret(services.Keys, services.Clock, mode, delay);
+    CopyAndWait(services, delay);
+}
+
+void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t mode) {
+    const float delay = state.Delay;
+    CycleClipboard& clipboard = services.Clipboard;
+    // Unicode text, so every script survives the round trip. A text that cannot be
+    // read counts as nothing copied: pasting an empty text would delete the selection.
+    const std::optional<std::wstring> copied =
+        clipboard.HasText() ? clipboard.ReadText() : std::nullopt;
+    if (!copied.has_value()) {
+        // A late copy may still be on its way; give it its time before emptying.
+        services.Clock.Wait(3.0f * delay);
+        clipboard.Clear();
+        // Nothing was pasted, but the user's content still comes back.
+        RestoreSavedClipboard(services, state);
+        return;
+    }
+    const std::wstring converted =
+        ApplyConversionMode(services.Layouts, *copied, mode, state.AutoDirection);
+    clipboard.Clear();
+    WaitForEmptyClipboard(services, delay);
+    if (!clipboard.PutText(converted)) {
+        // Ctrl+V now would paste an empty clipboard over the user's selection.
+        RestoreAfterPaste(services, state);
+        return;
+    }
+    services.Clock.WaitUntil(delay, [&] { return clipboard.HasText(); });
+    clipboard.ExpectPaste();
+    SendPasteKeys(services.Keys);
+    AdvanceDebugValue(services.Settings);
+    // The target must have fetched the text before the user's content replaces it.
+    services.Clock.WaitUntil(kRestoreWait, [&] { return clipboard.PasteWasFetched(); });
+    RestoreAfterPaste(services, state);
+}
+
+CycleRun::CycleRun(CycleState& state) : state_(state), started_(!state.Running) {
+    state_.Running = true;
+}
+
+CycleRun::~CycleRun() {
+    if (started_) {
+        state_.Running = false;
+    }
+}
+
+bool RunConvertSelection(const CycleServices& services, CycleState& state, int32_t copyMode,
+                         int32_t convertMode, bool autoDirection, bool switchLayoutAfter) {
+    const CycleRun run(state);
+    if (!run.Started()) {
+        return false;  // a request arriving inside a running cycle's wait is dropped
+    }
+    {
+        const AutoDirectionScope direction(state, autoDirection);
+        CopySelectedText(services, state, copyMode);
+        ConvertAndPaste(services, state, convertMode);
+    }
+    if (switchLayoutAfter) {
+        SwitchKeyboardLayout(services.Keys);
+        ReleaseModifierKeys(services.Keys);
+    }
+    return true;
+}
