@@ -91,7 +91,8 @@ void SystemHotkeyRegistrar::DeleteAtom(int32_t atom) {
 }
 
 bool SystemHotkeyRegistrar::Register(int32_t hotkeyId, int32_t modifiers, int32_t keyCode) {
-    if (!RegisterHotKey(held_->window, hotkeyId, static_cast<UINT>(modifiers),
+    // Held down, a hotkey would repeat and start one conversion per repeat.
+    if (!RegisterHotKey(held_->window, hotkeyId, static_cast<UINT>(modifiers) | MOD_NOREPEAT,
                         static_cast<UINT>(keyCode))) {
         return false;
     }

@@ -3,10 +3,12 @@
 #include "engine/layout_loader.h"
 #include "ui/program_state.h"
 
-// Tells the user through modal message boxes owned by the main window.
-class MessageBoxLayoutUi : public LayoutUi {
+// What the portable parts tell the user and the layout loader's hooks into the main
+// window: modal message boxes owned by the main window, the layout buttons' captions,
+// and the end of the program when layouts.txt is gone.
+class ProgramUi final : public LayoutUi {
   public:
-    explicit MessageBoxLayoutUi(ProgramState& state) : state_(state) {}
+    explicit ProgramUi(ProgramState& state) : state_(state) {}
 
     void ShowMessage(const std::wstring& text, MessageIcon icon) override;
     void SetLayoutButtonCaption(int buttonIndex, const std::wstring& caption) override;
@@ -15,3 +17,6 @@ class MessageBoxLayoutUi : public LayoutUi {
   private:
     ProgramState& state_;
 };
+
+// The folder part of a file path, without the last separator.
+std::wstring FolderOf(const std::wstring& filePath);

@@ -2,14 +2,15 @@
 
 #include "ui/program_state.h"
 
-// The first and second layout a fresh start loads.
-inline const std::wstring kDefaultLayout1Name = L"English (101 Keys)";
-inline const std::wstring kDefaultLayout2Name = L"Arabic (101 Keys)";
-
-// "Zenvoral 1.60": the title, a blank, the major version, ".", then the minor version
-// and the revision with nothing between them.
-std::wstring MainWindowCaption();
-
-// Brings the program up once its main window exists. Returns false when the program
-// has to end instead (the user has been told why and the main window is gone).
+// frmMain's Form_Load: brings every part of the program up, in its fixed order, once
+// the main window exists. A step that fails is skipped and the next one runs. Returns
+// false when the program has to end instead (layouts.txt is missing: the user has been
+// told and the main window has been unloaded).
 bool StartUp(ProgramState& state);
+
+// Sets PlatformKind from the system's version query.
+void DetectPlatform(ProgramState& state);
+
+// Unloads the main window: Form_Unload, then the window goes and the message loop
+// ends. Asked for during a conversion, it waits for the conversion's end.
+void UnloadMainWindow(ProgramState& state);

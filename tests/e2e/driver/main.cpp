@@ -13,6 +13,7 @@
 #include "command_line.h"
 #include "console_output.h"
 #include "driver_status.h"
+#include "user_commands.h"
 #include "window_commands.h"
 
 namespace {
@@ -24,12 +25,28 @@ struct Command {
     int (*run)(const CommandArguments&);
 };
 
+const std::vector<std::wstring> kNoSwitches;
+
 const Command kCommands[] = {
     {L"wait-window", L"[window options] TITLE TIMEOUT_MS", &kWindowSwitches, RunWaitWindow},
     {L"wait-no-window", L"[window options] TITLE TIMEOUT_MS", &kWindowSwitches, RunWaitNoWindow},
     {L"window-text", L"[window options] TITLE", &kWindowSwitches, RunWindowText},
     {L"close-window", L"[window options] TITLE", &kWindowSwitches, RunCloseWindow},
     {L"press", L"[window options] TITLE BUTTON_TEXT", &kWindowSwitches, RunPress},
+    {L"send-keys", L"KEYS (e.g. win+F9, ctrl+shift+a, escape)", &kNoSwitches, RunSendKeys},
+    {L"hotkey-free", L"KEYS", &kNoSwitches, RunHotkeyFree},
+    {L"wait-state", L"[window options] TITLE shown-on-top|hidden|foreground TIMEOUT_MS",
+     &kWindowSwitches, RunWaitState},
+    {L"tray-icon", L"[window options] TITLE present|absent TIMEOUT_MS", &kWindowSwitches,
+     RunTrayIcon},
+    {L"tray-drop", L"[window options] TITLE", &kWindowSwitches, RunTrayDrop},
+    {L"tray-callback", L"[window options] TITLE MOUSE_MESSAGE", &kWindowSwitches, RunTrayCallback},
+    {L"shell-restarted", L"", &kNoSwitches, RunShellRestarted},
+    {L"wait-menu", L"open|closed TIMEOUT_MS", &kNoSwitches, RunWaitMenu},
+    {L"time-keys", L"KEYS TARGET_TITLE TIMEOUT_MS", &kNoSwitches, RunTimeKeys},
+    {L"end-session", L"[window options] TITLE", &kWindowSwitches, RunEndSession},
+    {L"activate", L"[window options] TITLE", &kWindowSwitches, RunActivate},
+    {L"window-rect", L"[window options] TITLE", &kWindowSwitches, RunWindowRect},
 };
 
 int ShowUsage() {
