@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "hotkeys/hotkey_spec.h"
+#include "hotkeys/hotkey_text.h"
 
 int32_t RegisterOneHotkey(HotkeyRegistrar& registrar, MessageSink& messages, int32_t modifiers,
                           const std::wstring& keyName, const int32_t& hotkeyId) {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "engine/layout_loader.h"
-#include "hotkeys/hotkey_spec.h"
+#include "hotkeys/hotkey_text.h"
 #include "settings/number_text.h"
 
 namespace {

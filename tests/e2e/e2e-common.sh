@@ -57,6 +57,10 @@ e2e_cleanup() {
     exit "$status"
 }
 trap e2e_cleanup EXIT
+# CTest's timeout ends a script with TERM; exiting runs the cleanup above, so the
+# programs it started are ended by their PIDs instead of lingering in the prefix.
+trap 'exit 143' TERM
+trap 'exit 130' INT
 
 harness_attach_or_setup
 

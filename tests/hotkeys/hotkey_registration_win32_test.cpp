@@ -13,7 +13,7 @@
 
 #include "app/file_access.h"
 #include "hotkeys/hotkey_slots.h"
-#include "hotkeys/hotkey_spec.h"
+#include "hotkeys/hotkey_text.h"
 #include "recording_doubles.h"
 
 namespace {

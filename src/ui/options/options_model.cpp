@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "hotkeys/hotkey_spec.h"
+#include "hotkeys/hotkey_text.h"
 
 namespace {
 

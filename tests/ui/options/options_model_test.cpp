@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "hotkeys/hotkey_spec.h"
+#include "hotkeys/hotkey_text.h"
 #include "options_fixture.h"
 #include "ui/options/options_model.h"
 

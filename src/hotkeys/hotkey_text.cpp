@@ -1,4 +1,4 @@
-#include "hotkeys/hotkey_spec.h"
+#include "hotkeys/hotkey_text.h"
 
 #include <utility>
 

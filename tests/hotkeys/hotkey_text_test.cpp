@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "hotkeys/hotkey_spec.h"
+#include "hotkeys/hotkey_text.h"
 #include "settings/settings_file.h"
 #include "support/temp_folder.h"
 
