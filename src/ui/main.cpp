@@ -4,6 +4,7 @@
 
 #include "app/file_access.h"
 #include "ui/main_window.h"
+#include "ui/message_box_win32.h"
 #include "ui/program_state.h"
 #include "ui/start_up.h"
 #include "ui/ui_texts.h"
@@ -48,8 +49,7 @@ void InitialiseCommonControls() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const SingleInstanceLock lock(kSingleInstanceMutexName);
     if (lock.AnotherIsRunning()) {
-        static_cast<void>(MessageBoxW(nullptr, kAlreadyRunningMessage.c_str(),
-                                      kProgramTitle.c_str(), MB_OK | MB_ICONINFORMATION));
+        ShowProgramMessageBox(nullptr, kAlreadyRunningMessage, MessageIcon::Information);
         return 0;
     }
     InitialiseCommonControls();

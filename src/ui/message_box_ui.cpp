@@ -1,29 +1,12 @@
 #include "ui/message_box_ui.h"
 
 #include "ui/main_window.h"
+#include "ui/message_box_win32.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/start_up.h"
 
-namespace {
-
-UINT MessageBoxIconFlag(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Error:
-            return MB_ICONERROR;
-        case MessageIcon::Exclamation:
-            return MB_ICONEXCLAMATION;
-        case MessageIcon::Information:
-            return MB_ICONINFORMATION;
-    }
-    return MB_ICONINFORMATION;
-}
-
-}  // namespace
-
 void ProgramUi::ShowMessage(const std::wstring& text, MessageIcon icon) {
-    // Nothing to do with the answer: the only button is OK.
-    static_cast<void>(MessageBoxW(state_.mainWindow, text.c_str(), kProgramTitle.c_str(),
-                                  MB_OK | MessageBoxIconFlag(icon)));
+    ShowProgramMessageBox(state_.mainWindow, text, icon);
 }
 
 void ProgramUi::SetLayoutButtonCaption(int buttonIndex, const std::wstring& caption) {

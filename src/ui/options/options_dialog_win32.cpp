@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/message_box_win32.h"
 #include "ui/options/options_layout.h"
 #include "ui/options/options_model.h"
 #include "ui/options/options_resource.h"
@@ -170,18 +171,6 @@ void EndWith(HWND dialog, OptionsOutcome outcome) {
     EndDialog(dialog, static_cast<INT_PTR>(outcome));
 }
 
-UINT MessageBoxIconFlag(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Error:
-            return MB_ICONERROR;
-        case MessageIcon::Exclamation:
-            return MB_ICONEXCLAMATION;
-        case MessageIcon::Information:
-            return MB_ICONINFORMATION;
-    }
-    return MB_ICONINFORMATION;
-}
-
 // The messages of OK are owned by the dialog, as every message of a modal dialog
 // should be: the dialog takes no second OK while one is open, and it is active again
 // when the user closes it. The end of the program (layouts.txt gone) waits until the
@@ -192,9 +181,7 @@ class DialogMessages final : public LayoutUi {
         : dialog_(dialog), programUi_(programUi), endProgram_(endProgram) {}
 
     void ShowMessage(const std::wstring& text, MessageIcon icon) override {
-        // The only button is OK: nothing to learn from the answer.
-        static_cast<void>(MessageBoxW(dialog_, text.c_str(), kOptionsMessageTitle,
-                                      MB_OK | MessageBoxIconFlag(icon)));
+        ShowProgramMessageBox(dialog_, text, icon);
     }
     void SetLayoutButtonCaption(int buttonIndex, const std::wstring& caption) override {
         programUi_.SetLayoutButtonCaption(buttonIndex, caption);
@@ -202,7 +189,6 @@ class DialogMessages final : public LayoutUi {
     void EndProgram() override { endProgram_ = true; }
 
   private:
-    static constexpr const wchar_t* kOptionsMessageTitle = L"Zenvoral";  // the program's title
     HWND dialog_;
     LayoutUi& programUi_;
     bool& endProgram_;
