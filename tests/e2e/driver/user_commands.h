@@ -12,6 +12,10 @@ int RunSendKeys(const CommandArguments& arguments);
 // register it for a moment).
 int RunHotkeyFree(const CommandArguments& arguments);
 
+// hold-hotkey KEYS TIMEOUT_MS: holds the combination as another application would, for
+// at most TIMEOUT_MS (end the driver sooner by its PID); false at once when it is taken.
+int RunHoldHotkey(const CommandArguments& arguments);
+
 // wait-state [window options] TITLE STATE TIMEOUT_MS: waits until the window is in
 // STATE: "shown-on-top" (visible and topmost), "hidden" or "foreground".
 int RunWaitState(const CommandArguments& arguments);

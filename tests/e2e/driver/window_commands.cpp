@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr UINT kAnswerTimeoutMs = 5000;
+
 WindowQuery QueryFrom(const CommandArguments& arguments) {
     WindowQuery query;
     query.title = arguments.positional.at(0);
@@ -157,6 +159,45 @@ int RunPress(const CommandArguments& arguments) {
     // driver must not depend on when that program gets round to answering.
     if (!PostMessageW(*button, BM_CLICK, 0, 0)) {
         WriteError(L"the click could not be delivered\n");
+        return kExitNotMet;
+    }
+    return kExitDone;
+}
+
+int RunSelect(const CommandArguments& arguments) {
+    if (!HasPositionalCount(arguments, 3)) {
+        return kExitUsage;
+    }
+    const std::optional<unsigned long> id = ParseMilliseconds(arguments.positional[1]);
+    if (!id) {
+        WriteError(L"the control id must be a decimal number\n");
+        return kExitUsage;
+    }
+    const std::optional<HWND> window = FindOneWindow(QueryFrom(arguments));
+    if (!window) {
+        return kExitNotMet;
+    }
+    const int controlId = static_cast<int>(*id);
+    const HWND control = GetDlgItem(*window, controlId);
+    const bool isListBox = control != nullptr && HasClass(control, L"ListBox");
+    if (control == nullptr || (!isListBox && !HasClass(control, L"ComboBox"))) {
+        WriteError(L"no list box or combo box " + arguments.positional[1] + L"\n");
+        return kExitNotMet;
+    }
+    const std::wstring& item = arguments.positional[2];
+    DWORD_PTR row = 0;
+    if (!SendMessageTimeoutW(control, isListBox ? LB_FINDSTRINGEXACT : CB_FINDSTRINGEXACT,
+                             static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()),
+                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &row) ||
+        static_cast<LRESULT>(row) < 0) {
+        WriteError(L"no row \"" + item + L"\"\n");
+        return kExitNotMet;
+    }
+    // Posted like a press, so selections and clicks reach the dialog in the order given.
+    const WPARAM notification = MAKEWPARAM(controlId, isListBox ? LBN_SELCHANGE : CBN_SELCHANGE);
+    if (!PostMessageW(control, isListBox ? LB_SETCURSEL : CB_SETCURSEL, row, 0) ||
+        !PostMessageW(*window, WM_COMMAND, notification, reinterpret_cast<LPARAM>(control))) {
+        WriteError(L"the selection could not be delivered\n");
         return kExitNotMet;
     }
     return kExitDone;

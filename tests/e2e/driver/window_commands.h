@@ -23,3 +23,7 @@ int RunCloseWindow(const CommandArguments& arguments);
 
 // press TITLE BUTTON_TEXT: clicks the button whose caption, "&" removed, is BUTTON_TEXT.
 int RunPress(const CommandArguments& arguments);
+
+// select TITLE CONTROL_ID ITEM_TEXT: selects the row with exactly that text in the list
+// box or combo box with that id, and tells its dialog, as a click on the row would.
+int RunSelect(const CommandArguments& arguments);
