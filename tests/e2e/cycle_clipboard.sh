@@ -5,7 +5,7 @@
 # nothing at all could be copied.
 source "$(dirname "$0")/cycle/cycle-common.sh"
 
-cycle_start_target
+e2e_start_target
 
 kinds=(
     "Unicode text|clip-text|Zenvoral: ünïcödé ✓ € \\\\ end"

@@ -6,7 +6,7 @@ source "$(dirname "$0")/cycle/cycle-common.sh"
 readonly HOLD_MS=300
 readonly HOLDER_WAIT_MS=30000
 
-cycle_start_target
+e2e_start_target
 
 # cycle_after_held_clipboard WHAT MODE TEXT FROM TO EXPECTED -- HOST_COMMAND...
 cycle_after_held_clipboard() {
@@ -16,10 +16,10 @@ cycle_after_held_clipboard() {
     CYCLE_CASES=$((CYCLE_CASES + 1))
     host "$@" || e2e_fail "$what: cannot set up the clipboard"
     cycle_dump_clipboard "$before"
-    cycle_set_target "$text" "$from" "$to"
+    e2e_set_target "$text" "$from" "$to"
     # The cycle waits for the clipboard to be held, and only then begins; the holder
     # starts once the cycle says it is waiting.
-    wine "$CYCLE_HOST" cycle "$mode" --after-clipboard-held "$HOLDER_WAIT_MS" \
+    wine "$E2E_CYCLE_HOST" cycle "$mode" --after-clipboard-held "$HOLDER_WAIT_MS" \
         </dev/null >"$log" 2>&1 &
     pid=$!
     E2E_PIDS+=("$pid")

@@ -4,7 +4,7 @@
 # (the layout modes) or the word before the caret (the case modes).
 source "$(dirname "$0")/cycle/cycle-common.sh"
 
-cycle_start_target
+e2e_start_target
 
 # MODE TEXT FROM TO EXPECTED; only the selection changes.
 # "Toggle layouts" picks the direction from the text. Back to English, "لا" is one

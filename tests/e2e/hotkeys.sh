@@ -6,30 +6,30 @@
 source "$(dirname "$0")/program-common.sh"
 
 program_start_resident
-program_start_target
+e2e_start_target
 host clip-text 'the user'"'"'s own clipboard' || e2e_fail "cannot fill the clipboard"
 host clip-dump >"$E2E_DIR/clipboard-before" || e2e_fail "cannot read the clipboard"
 
-target_set 'hgsghl ugd;l' 0 12
+e2e_set_target 'hgsghl ugd;l' 0 12
 keys win+F9
 target_expect 'السلام عليكم' "Win+F9 on English keys"
-target_set 'السلام عليكم' 0 12
+e2e_set_target 'السلام عليكم' 0 12
 keys win+F9
 # Back on English keys "لا" is the one key b.
 target_expect 'hgsbl ugd;l' "Win+F9 on Arabic text"
 
-target_set 'hello world' 0 11
+e2e_set_target 'hello world' 0 11
 keys win+F10
 target_expect 'Hello World' "Win+F10 on lower case"
-target_set 'Hello World' 0 11
+e2e_set_target 'Hello World' 0 11
 keys win+F10
 target_expect 'HELLO WORLD' "Win+F10 on capitalised words"
-target_set 'HELLO WORLD' 0 11
+e2e_set_target 'HELLO WORLD' 0 11
 keys win+F10
 target_expect 'hello world' "Win+F10 on upper case"
 
 # Nothing selected: the layout hotkey takes the line up to the caret.
-target_set 'first line\r\nhgsghl' 18 18
+e2e_set_target 'first line\r\nhgsghl' 18 18
 keys win+F9
 target_expect 'first line\r\nالسلام' "Win+F9 with nothing selected"
 

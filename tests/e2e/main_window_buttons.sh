@@ -5,12 +5,12 @@
 source "$(dirname "$0")/program-common.sh"
 
 program_start_resident
-program_start_target
+e2e_start_target
 
 # button CAPTION TEXT FROM TO EXPECTED: shows the window over the target, clicks.
 button() {
     target_activate
-    target_set "$2" "$3" "$4"
+    e2e_set_target "$2" "$3" "$4"
     keys win+F11
     main_window_expect shown-on-top
     main_window press "$1" || e2e_fail "cannot click \"$1\""

@@ -82,7 +82,7 @@ expect_free() {
 }
 
 program_start_resident
-program_start_target
+e2e_start_target
 settings_snapshot "$E2E_DIR/settings-before"
 
 # Cancel after edits: the file, the hotkeys and the layouts stay as they were.
@@ -100,7 +100,7 @@ cmp -s "$E2E_DIR/settings-before" "$E2E_DIR/settings-after-cancel" ||
 expect_held_by_program win+F9
 expect_free ctrl+B
 target_activate
-target_set 'hgsghl' 0 6
+e2e_set_target 'hgsghl' 0 6
 keys win+F9
 target_expect 'السلام' "Win+F9 after Cancel"
 
@@ -133,7 +133,7 @@ done
 expect_free win+F9
 expect_held_by_program ctrl+shift+a
 target_activate
-target_set 'ghbdtn' 0 6
+e2e_set_target 'ghbdtn' 0 6
 keys ctrl+shift+a
 target_expect 'привет' "Ctrl+Shift+A after OK"
 

@@ -6,17 +6,11 @@
 # the test driver.
 
 source "$(dirname "${BASH_SOURCE[0]}")/e2e-common.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/target-common.sh"
 
-readonly PROGRAM_TOOLS=$(dirname "$ZENVORAL_TESTDRIVER")
-readonly PROGRAM_HOST=${ZENVORAL_CYCLE_HOST:-$PROGRAM_TOOLS/zenvoral-cycle-host.exe}
-readonly PROGRAM_TARGET=${ZENVORAL_TARGET:-$PROGRAM_TOOLS/zenvoral-target.exe}
 readonly PROGRAM_SCREENSHOTS=${ZENVORAL_E2E_SCREENSHOTS:-$E2E_DIR/screenshots}
 # A conversion, a window shown or hidden, a menu opened: bounds for what follows a key.
 readonly PROGRAM_REACT_MS=10000
-
-host() {
-    wine "$PROGRAM_HOST" "$@" </dev/null
-}
 
 # Starts the program from a fresh folder with the shipped layouts.txt and waits for
 # the end of its start-up.
@@ -45,22 +39,6 @@ main_window_expect() {
 
 keys() {
     driver send-keys "$1" || e2e_fail "cannot send $1"
-}
-
-# The application the user works in: a window with a multi-line edit, in the
-# foreground.
-program_start_target() {
-    [[ -f $PROGRAM_HOST && -f $PROGRAM_TARGET ]] ||
-        e2e_fail "zenvoral-cycle-host.exe or zenvoral-target.exe is not built"
-    harness_start_program "$PROGRAM_TARGET" >"$E2E_DIR/target-pid"
-    E2E_PIDS+=("$(<"$E2E_DIR/target-pid")")
-    host target-wait "$E2E_APPEAR_MS" ||
-        e2e_fail "the target did not come to the foreground with its edit focused"
-}
-
-# target_set TEXT FROM TO: the target's text with units FROM to TO selected.
-target_set() {
-    host target-set "$@" || e2e_fail "cannot set the target's text to \"$1\""
 }
 
 # target_expect TEXT WHAT
