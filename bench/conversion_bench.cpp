@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/convert_main.h"
-#include "app/file_access.h"
-#include "app/text_encoding.h"
+#include "cli/convert_main.h"
+#include "base/file_access.h"
+#include "base/text_encoding.h"
 #include "engine/conversion.h"
 #include "engine/layout_file.h"
 #include "engine/layout_loader.h"

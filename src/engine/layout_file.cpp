@@ -1,6 +1,6 @@
 #include "engine/layout_file.h"
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace {
 

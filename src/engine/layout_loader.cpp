@@ -1,6 +1,6 @@
 #include "engine/layout_loader.h"
 
-#include "app/file_access.h"
+#include "base/file_access.h"
 #include "engine/layout_file.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "engine/layout_table.h"
 
 // What loading layouts needs from the user interface.

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "hotkeys/hotkey_registrar.h"
 
 inline constexpr int32_t kHotkeyNotRegistered = -1;

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "engine/layout_file.h"
-#include "settings/number_text.h"
+#include "base/number_text.h"
 
 namespace {
 

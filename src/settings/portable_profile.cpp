@@ -3,8 +3,8 @@
 #include <optional>
 #include <string_view>
 
-#include "app/file_access.h"
-#include "app/text_encoding.h"
+#include "base/file_access.h"
+#include "base/text_encoding.h"
 #include "settings/ini_text.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "engine/layout_loader.h"
 #include "hotkeys/hotkey_text.h"
-#include "settings/number_text.h"
+#include "base/number_text.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <array>
 #include <stdexcept>
 
-#include "app/text_encoding.h"
-#include "settings/number_text.h"
+#include "base/text_encoding.h"
+#include "base/number_text.h"
 #include "settings/registry.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "engine/conversion.h"
 #include "engine/layout_loader.h"
 #include "recording_layout_ui.h"

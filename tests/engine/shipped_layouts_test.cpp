@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_access.h"
-#include "app/text_encoding.h"
+#include "base/file_access.h"
+#include "base/text_encoding.h"
 #include "engine/conversion.h"
 #include "engine/layout_file.h"
 #include "engine/layout_loader.h"

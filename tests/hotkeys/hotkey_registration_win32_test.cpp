@@ -11,7 +11,7 @@
 #include <string>
 #include <type_traits>
 
-#include "app/file_access.h"
+#include "base/file_access.h"
 #include "hotkeys/hotkey_slots.h"
 #include "hotkeys/hotkey_text.h"
 #include "recording_doubles.h"

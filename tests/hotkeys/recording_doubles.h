@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "hotkeys/hotkey_registrar.h"
 
 // Keeps every message instead of showing it.

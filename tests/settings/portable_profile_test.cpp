@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/file_access.h"
+#include "base/file_access.h"
 #include "settings/ini_text.h"
 #include "settings/portable_profile.h"
 #include "support/temp_folder.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/file_access.h"
+#include "base/file_access.h"
 #include "settings/portable_profile.h"
 #include "settings/profile_store.h"
 #include "support/temp_folder.h"

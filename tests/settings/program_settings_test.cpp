@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/file_access.h"
+#include "base/file_access.h"
 #include "engine/layout_table.h"
 #include "settings/program_settings.h"
 #include "support/temp_folder.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "app/file_access.h"
+#include "base/file_access.h"
 #include "console_text.h"
 #include "engine/conversion.h"
 #include "engine/layout_loader.h"

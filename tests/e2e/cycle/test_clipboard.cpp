@@ -11,7 +11,7 @@
 #include <string>
 #include <type_traits>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "capture/api_clipboard.h"
 #include "capture/win32_capture.h"
 

@@ -1,0 +1,200 @@
+#include "cli/convert_main.h"
+
+#include <algorithm>
+#include <array>
+
+#include "cli/convert_options.h"
+#include "base/file_access.h"
+#include "base/text_encoding.h"
+#include "engine/conversion.h"
+#include "engine/layout_file.h"
+#include "engine/layout_loader.h"
+
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+const std::wstring kProgramName = L"zenvoral-convert";
+
+// Reports are written as UTF-8 whatever the console expects, so they survive redirection.
+void WriteText(std::FILE* stream, std::wstring_view text) {
+    const std::string bytes = Utf16ToUtf8(text);
+    // A report that cannot be written has nowhere else to go.
+    static_cast<void>(std::fwrite(bytes.data(), 1, bytes.size(), stream));
+}
+
+void ReportError(std::FILE* errors, const std::wstring& message) {
+    WriteText(errors, kProgramName + L": " + message + L"\n");
+}
+
+// The engine's messages go to standard error exactly as the user interface would show them.
+class StderrLayoutUi : public LayoutUi {
+  public:
+    explicit StderrLayoutUi(std::FILE* errors) : errors_(errors) {}
+
+    void ShowMessage(const std::wstring& text, MessageIcon) override {
+        WriteText(errors_, text + L"\n");
+    }
+    void SetLayoutButtonCaption(int, const std::wstring&) override {}
+    void EndProgram() override {}
+
+  private:
+    std::FILE* errors_;
+};
+
+std::wstring FolderOf(const std::wstring& filePath) {
+    const size_t separator = filePath.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : filePath.substr(0, separator);
+}
+
+std::optional<std::wstring> DefaultLayoutsPath() {
+    const std::wstring executable = ExecutablePath();
+    if (executable.empty()) {
+        return std::nullopt;
+    }
+    return AddBackslash(FolderOf(executable)) + kLayoutsFileName;
+}
+
+// Reads a whole file; on failure the message says whether it is missing or unreadable.
+std::optional<std::string> ReadWholeFile(const std::wstring& path, const std::wstring& what,
+                                         std::wstring& error) {
+    std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) {
+        error = FileExists(path) ? L"cannot read the " + what + L" \"" + path + L"\""
+                                 : L"no such " + what + L": \"" + path + L"\"";
+    }
+    return bytes;
+}
+
+std::optional<std::string> ReadStream(std::FILE* stream) {
+    std::string bytes;
+    std::array<char, 64 * 1024> buffer{};
+    for (;;) {
+        const size_t read = std::fread(buffer.data(), 1, buffer.size(), stream);
+        bytes.append(buffer.data(), read);
+        if (read < buffer.size()) {
+            break;
+        }
+    }
+    if (std::ferror(stream)) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// The same steps as the engine's own loading at start-up, from one read of the file:
+// names, both key lists, then the count check with its warning. A name that heads no
+// section would silently convert nothing, so here it is refused instead.
+bool LoadConverterLayouts(const ConvertOptions& options, const std::wstring& layoutsPath,
+                          LayoutTable& table, LayoutUi& ui, std::wstring& error) {
+    const std::optional<std::string> bytes = ReadWholeFile(layoutsPath, L"layouts file", error);
+    if (!bytes) {
+        return false;
+    }
+    const std::vector<std::wstring> lines = SplitLines(DecodeLayoutFileBytes(*bytes));
+    table.LayoutNames = ParseLayoutNames(lines);
+    table.LayoutNameCount = static_cast<int>(table.LayoutNames.size());
+    for (const std::wstring* name : {&options.layout1Name, &options.layout2Name}) {
+        const std::wstring header = L"[" + *name + L"]";
+        if (std::find(table.LayoutNames.begin(), table.LayoutNames.end(), header) ==
+            table.LayoutNames.end()) {
+            error = L"no layout \"" + *name + L"\" in \"" + layoutsPath + L"\"";
+            return false;
+        }
+    }
+    table.Layout1Name = options.layout1Name;
+    table.Layout2Name = options.layout2Name;
+    table.SetKeys(1, ParseLayoutKeys(lines, options.layout1Name));
+    table.SetKeys(2, ParseLayoutKeys(lines, options.layout2Name));
+    CheckLayoutKeyCounts(LayoutContext{table, FolderOf(layoutsPath), ui});
+    return true;
+}
+
+std::optional<std::string> ReadInput(const ConvertOptions& options, std::FILE* input,
+                                     std::wstring& error) {
+    if (!options.inputFile.empty()) {
+        return ReadWholeFile(options.inputFile, L"input file", error);
+    }
+    std::optional<std::string> bytes = ReadStream(input);
+    if (!bytes) {
+        error = L"cannot read standard input";
+    }
+    return bytes;
+}
+
+bool WriteAll(std::FILE* stream, std::string_view bytes) {
+    const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    return std::fflush(stream) == 0 && written == bytes.size() && !std::ferror(stream);
+}
+
+int ShowUsage(const ConsoleStreams& streams) {
+    if (!WriteAll(streams.output, Utf16ToUtf8(ConvertUsageText()))) {
+        ReportError(streams.errors, L"cannot write to standard output");
+        return kConvertOutputFailed;
+    }
+    return kConvertSucceeded;
+}
+
+int Convert(const ConvertOptions& options, const ConsoleStreams& streams) {
+    std::wstring error;
+    const std::optional<std::wstring> layoutsPath =
+        options.layoutsFile.empty() ? DefaultLayoutsPath() : options.layoutsFile;
+    if (!layoutsPath) {
+        ReportError(streams.errors,
+                    L"cannot find the program's folder; name the file with "
+                    L"--layouts");
+        return kConvertRefused;
+    }
+    LayoutTable table;
+    StderrLayoutUi ui(streams.errors);
+    if (!LoadConverterLayouts(options, *layoutsPath, table, ui, error)) {
+        ReportError(streams.errors, error);
+        return kConvertRefused;
+    }
+    const std::optional<std::string> input = ReadInput(options, streams.input, error);
+    if (!input) {
+        ReportError(streams.errors, error);
+        return kConvertRefused;
+    }
+    const std::optional<std::string> output = ConvertUtf8Document(table, *input, options.mode);
+    if (!output) {
+        ReportError(streams.errors, L"the input is not valid UTF-8; nothing was converted");
+        return kConvertRefused;
+    }
+    if (!WriteAll(streams.output, *output)) {
+        ReportError(streams.errors, L"cannot write the result to standard output");
+        return kConvertOutputFailed;
+    }
+    return kConvertSucceeded;
+}
+
+}  // namespace
+
+std::optional<std::string> ConvertUtf8Document(const LayoutTable& table, std::string_view bytes,
+                                               int mode) {
+    const bool hasByteOrderMark = bytes.starts_with(kUtf8ByteOrderMark);
+    if (hasByteOrderMark) {
+        bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    }
+    if (!IsValidUtf8(bytes)) {
+        return std::nullopt;
+    }
+    const bool autoDirection = mode == ToggleLayouts;
+    const std::wstring converted =
+        ApplyConversionMode(table, Utf8ToUtf16(bytes), mode, autoDirection);
+    std::string result(hasByteOrderMark ? kUtf8ByteOrderMark : std::string_view());
+    result += Utf16ToUtf8(converted);
+    return result;
+}
+
+int RunConverter(const std::vector<std::wstring>& arguments, const ConsoleStreams& streams) {
+    const ConvertArguments parsed = ParseConvertArguments(arguments);
+    if (!parsed.options) {
+        ReportError(streams.errors, parsed.error);
+        WriteText(streams.errors, L"Try \"" + kProgramName + L" --help\".\n");
+        return kConvertRefused;
+    }
+    if (parsed.options->showHelp) {
+        return ShowUsage(streams);
+    }
+    return Convert(*parsed.options, streams);
+}
