@@ -5,9 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "capture/keystrokes.h"
-#include "engine/conversion.h"
-
 namespace {
 
 // Every wait below keeps its full length as the upper bound but ends as soon as what
@@ -71,20 +68,6 @@ void RestoreAfterPaste(const CycleServices& services, const CycleState& state) {
     RestoreSavedClipboard(services, state);
 }
 
-// AutoDirection holds only while its cycle converts, whichever way the cycle ends.
-class AutoDirectionScope {
-  public:
-    AutoDirectionScope(CycleState& state, bool autoDirection) : state_(state) {
-        state_.AutoDirection = autoDirection;
-    }
-    ~AutoDirectionScope() { state_.AutoDirection = false; }
-    AutoDirectionScope(const AutoDirectionScope&) = delete;
-    AutoDirectionScope& operator=(const AutoDirectionScope&) = delete;
-
-  private:
-    CycleState& state_;
-};
-
 }  // namespace
 
 void CopySelectedText(const CycleServices& services, CycleState& state, int32_t mode) {
@@ -102,7 +85,8 @@ void CopySelectedText(const CycleServices& services, CycleState& state, int32_t 
     CopyAndWait(services, delay);
 }
 
-void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t mode) {
+void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t mode,
+                     bool autoDirection) {
     const float delay = state.Delay;
     CycleClipboard& clipboard = services.Clipboard;
     // Unicode text, so every script survives the round trip. A text that cannot be
@@ -117,8 +101,7 @@ void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t m
         RestoreSavedClipboard(services, state);
         return;
     }
-    const std::wstring converted =
-        ApplyConversionMode(services.Layouts, *copied, mode, state.AutoDirection);
+    const std::wstring converted = services.Convert(*copied, mode, autoDirection);
     clipboard.Clear();
     WaitForEmptyClipboard(services, delay);
     if (!clipboard.PutText(converted)) {
@@ -135,27 +118,14 @@ void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t m
     RestoreAfterPaste(services, state);
 }
 
-CycleRun::CycleRun(CycleState& state) : state_(state), started_(!state.Running) {
-    state_.Running = true;
-}
-
-CycleRun::~CycleRun() {
-    if (started_) {
-        state_.Running = false;
-    }
-}
-
 bool RunConvertSelection(const CycleServices& services, CycleState& state, int32_t copyMode,
                          int32_t convertMode, bool autoDirection, bool switchLayoutAfter) {
     const CycleRun run(state);
     if (!run.Started()) {
         return false;  // a request arriving inside a running cycle's wait is dropped
     }
-    {
-        const AutoDirectionScope direction(state, autoDirection);
-        CopySelectedText(services, state, copyMode);
-        ConvertAndPaste(services, state, convertMode);
-    }
+    CopySelectedText(services, state, copyMode);
+    ConvertAndPaste(services, state, convertMode, autoDirection);
     if (switchLayoutAfter) {
         SwitchKeyboardLayout(services.Keys);
         ReleaseModifierKeys(services.Keys);

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
 
-#include "capture/clipboard_snapshot.h"
-#include "capture/cycle_clipboard.h"
+#include "capture/clipboard.h"
 #include "capture/cycle_clock.h"
-#include "capture/key_injector.h"
-#include "capture/modifier_probe.h"
-#include "engine/layout_table.h"
+#include "capture/keystrokes.h"
 
 // What the cycle needs from the program's settings.
 class CycleSettings {
@@ -24,6 +24,11 @@ class CycleSettings {
     virtual void WriteDebugValue(int32_t value) = 0;
 };
 
+// Converts the copied text by mode, ToggleCase included (the caller resolves it from
+// the text); with autoDirection a layout conversion picks its direction itself.
+using ConvertText =
+    std::function<std::wstring(std::wstring_view text, int32_t mode, bool autoDirection)>;
+
 // Everything the cycle acts through; the Windows build passes the system services,
 // tests pass recording fakes.
 struct CycleServices {
@@ -32,14 +37,13 @@ struct CycleServices {
     CycleClipboard& Clipboard;
     ModifierProbe& Modifiers;
     CycleSettings& Settings;
-    const LayoutTable& Layouts;
+    ConvertText Convert;
 };
 
 // The cycle's state, owned by the caller and living as long as the program.
 struct CycleState {
     ClipboardSnapshot SavedClipboard;  // from the save in CopySelectedText to the restore
     float Delay = 0.0f;                // reread at the start of every copy
-    bool AutoDirection = false;        // set by the caller around a "Toggle layouts" cycle
     bool Running = false;              // a cycle is between its first and last step
 };
 
@@ -54,9 +58,11 @@ inline constexpr float kModifierReleaseLimit = 1.0f;
 // SelectBeforeCaret) and copies again.
 void CopySelectedText(const CycleServices& services, CycleState& state, int32_t mode);
 
-// Converts the copied text by mode, pastes it over the selection, advances the usage
-// counter and puts the user's clipboard back, also when nothing was copied.
-void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t mode);
+// Converts the copied text by mode (autoDirection: the "Toggle layouts" request),
+// pastes it over the selection, advances the usage counter and puts the user's
+// clipboard back, also when nothing was copied.
+void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t mode,
+                     bool autoDirection);
 
 // Marks a cycle as running for its lifetime. Every wait of a cycle serves window
 // messages, so a hotkey or button can arrive in the middle of one; a second cycle
@@ -64,8 +70,14 @@ void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t m
 // lose the real one. Such a request is ignored: Started() is false.
 class CycleRun {
   public:
-    explicit CycleRun(CycleState& state);
-    ~CycleRun();
+    explicit CycleRun(CycleState& state) : state_(state), started_(!state.Running) {
+        state_.Running = true;
+    }
+    ~CycleRun() {
+        if (started_) {
+            state_.Running = false;
+        }
+    }
     CycleRun(const CycleRun&) = delete;
     CycleRun& operator=(const CycleRun&) = delete;
 
@@ -76,9 +88,8 @@ class CycleRun {
     bool started_;
 };
 
-// A caller's whole request: copy with `copyMode`, convert with `convertMode` (with
-// AutoDirection set when `autoDirection`), then, when `switchLayoutAfter`, switch the
-// input language and release the modifiers. False when it was ignored because
-// another cycle is running.
+// A caller's whole request: copy with `copyMode`, convert with `convertMode`, then,
+// when `switchLayoutAfter`, switch the input language and release the modifiers.
+// False when it was ignored because another cycle is running.
 bool RunConvertSelection(const CycleServices& services, CycleState& state, int32_t copyMode,
                          int32_t convertMode, bool autoDirection, bool switchLayoutAfter);

@@ -1,45 +1,28 @@
 #include "capture/keystrokes.h"
 
-namespace {
-
-bool IsKeyCode(int32_t vk) {
-    return vk >= 0 && vk <= 255;
+void PressKeyDown(KeyInjector& keys, uint8_t vk) {
+    keys.SendKeyEvent(vk, kKeyDownFlags);
 }
 
-}  // namespace
-
-int PressKeyDown(KeyInjector& keys, int32_t vk) {
-    if (!IsKeyCode(vk)) {
-        return 0;
-    }
-    return keys.SendKeyEvent(static_cast<uint8_t>(vk), kKeyDownFlags);
+void ReleaseKey(KeyInjector& keys, uint8_t vk) {
+    keys.SendKeyEvent(vk, kKeyUpFlags);
 }
 
-int ReleaseKey(KeyInjector& keys, int32_t vk) {
-    if (!IsKeyCode(vk)) {
-        return 0;
-    }
-    return keys.SendKeyEvent(static_cast<uint8_t>(vk), kKeyUpFlags);
+void PressKey(KeyInjector& keys, uint8_t vk) {
+    PressKeyDown(keys, vk);
+    ReleaseKey(keys, vk);
 }
 
-int PressKey(KeyInjector& keys, int32_t vk) {
-    if (!IsKeyCode(vk)) {
-        return 0;
-    }
-    const int down = PressKeyDown(keys, vk);
-    return down + ReleaseKey(keys, vk);
+void SendCopyKeys(KeyInjector& keys) {
+    PressKeyDown(keys, kVkControl);
+    PressKey(keys, kVkC);
+    ReleaseKey(keys, kVkControl);
 }
 
-int SendCopyKeys(KeyInjector& keys) {
-    const int control = PressKeyDown(keys, kVkControl);
-    const int letter = PressKey(keys, kVkC);
-    return control + letter + ReleaseKey(keys, kVkControl);
-}
-
-int SendPasteKeys(KeyInjector& keys) {
-    const int control = PressKeyDown(keys, kVkControl);
-    const int letter = PressKey(keys, kVkV);
-    return control + letter + ReleaseKey(keys, kVkControl);
+void SendPasteKeys(KeyInjector& keys) {
+    PressKeyDown(keys, kVkControl);
+    PressKey(keys, kVkV);
+    ReleaseKey(keys, kVkControl);
 }
 
 void SelectBeforeCaret(KeyInjector& keys, CycleClock& clock, int32_t mode, float delay) {
@@ -58,19 +41,17 @@ void SelectBeforeCaret(KeyInjector& keys, CycleClock& clock, int32_t mode, float
     clock.Wait(delay);
 }
 
-int SwitchKeyboardLayout(KeyInjector& keys) {
-    int sent = PressKeyDown(keys, kVkAlt);
-    sent += PressKeyDown(keys, kVkShift);
-    sent += ReleaseKey(keys, kVkAlt);
-    return sent + ReleaseKey(keys, kVkShift);
+void SwitchKeyboardLayout(KeyInjector& keys) {
+    PressKeyDown(keys, kVkAlt);
+    PressKeyDown(keys, kVkShift);
+    ReleaseKey(keys, kVkAlt);
+    ReleaseKey(keys, kVkShift);
 }
 
-int ReleaseModifierKeys(KeyInjector& keys) {
-    int sent = 0;
+void ReleaseModifierKeys(KeyInjector& keys) {
     for (int round = 0; round < 3; ++round) {
-        sent += ReleaseKey(keys, kVkShift);
-        sent += ReleaseKey(keys, kVkControl);
-        sent += ReleaseKey(keys, kVkAlt);
+        ReleaseKey(keys, kVkShift);
+        ReleaseKey(keys, kVkControl);
+        ReleaseKey(keys, kVkAlt);
     }
-    return sent;
 }

@@ -1,365 +1,205 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdio>
+#include <cmath>
+#include <cwctype>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
-#include "capture/clipboard_functions.h"
 #include "capture/convert_cycle.h"
-#include "capture/cycle_clipboard.h"
-#include "capture/cycle_clock.h"
-#include "capture/key_injector.h"
-#include "capture/modifier_probe.h"
 
-// Recording fakes for the capture interfaces. They share one journal, so a test can
-// check the order of every step across keys, clipboard and waits.
-using Journal = std::vector<std::string>;
-
-inline std::string SecondsText(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof(text), "%g", seconds);
-    return text;
+// Every step of a cycle in order, separated by spaces: clipboard calls ("save"), key
+// events ("17v" down, "17^" up), waits in milliseconds ("wait<=60:2": bounded by 60,
+// over after 2), the conversion ("convert abc 2"), the counter ("DebugValue 1") and what
+// the target's paste fetched ("pasted ABC").
+inline void Note(std::string& steps, std::initializer_list<std::string_view> step) {
+    steps.append(steps.empty() ? "" : " ");
+    for (const std::string_view piece : step) {
+        steps.append(piece);
+    }
 }
 
-inline std::vector<uint8_t> Utf16Bytes(const std::wstring& text, bool withZero = true) {
-    std::vector<uint8_t> bytes;
-    for (const wchar_t unit : text) {
-        bytes.push_back(static_cast<uint8_t>(static_cast<uint16_t>(unit) & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(static_cast<uint16_t>(unit) >> 8));
-    }
-    if (withZero) {
-        bytes.push_back(0);
-        bytes.push_back(0);
-    }
-    return bytes;
+inline std::string Narrow(std::wstring_view text) {
+    return std::string(text.begin(), text.end());  // the tests' texts are ASCII
 }
 
-// Virtual time: a wait moves it forward, running the events scheduled on the way.
-class FakeClock final : public CycleClock {
-  public:
-    struct WaitRecord {
-        float Requested = 0;
-        double Waited = 0;
-        bool Conditional = false;
-        bool EndedEarly = false;
-    };
-
-    explicit FakeClock(Journal& journal) : journal_(journal) {}
-
-    double Now() const { return now_; }
-
-    void At(double time, std::function<void()> action) { events_.emplace(time, std::move(action)); }
-
-    // Runs once at the start of every wait that serves messages, as a message
-    // arriving in the middle of a cycle would.
-    std::function<void()> OnServeMessages;
-
-    const std::vector<WaitRecord>& Waits() const { return waits_; }
-
-    void Wait(float seconds) override {
-        journal_.push_back("wait " + SecondsText(seconds));
-        Run(seconds, nullptr);
-    }
-
-    bool WaitUntil(float seconds, const std::function<bool()>& happened) override {
-        journal_.push_back("wait<=" + SecondsText(seconds));
-        return Run(seconds, happened);
-    }
-
-  private:
-    bool Run(float seconds, const std::function<bool()>& happened) {
-        const auto check = [&] { return happened && happened(); };
-        const double start = now_;
-        const auto finish = [&](bool early) {
-            waits_.push_back({seconds, now_ - start, static_cast<bool>(happened), early});
-            return early;
-        };
-        if (!(seconds > 0.0f)) {
-            return finish(check());
-        }
-        if (OnServeMessages) {
-            const std::function<void()> serve = OnServeMessages;
-            serve();
-        }
-        const double end = now_ + static_cast<double>(seconds);
-        if (check()) {
-            return finish(true);
-        }
-        while (!events_.empty() && events_.begin()->first <= end) {
-            auto event = events_.begin();
-            now_ = std::max(now_, event->first);
-            const std::function<void()> action = std::move(event->second);
-            events_.erase(event);
-            action();
-            if (check()) {
-                return finish(true);
-            }
-        }
-        now_ = end;
-        return finish(false);
-    }
-
-    Journal& journal_;
-    double now_ = 0;
-    std::multimap<double, std::function<void()>> events_;
-    std::vector<WaitRecord> waits_;
-};
-
-// An in-memory clipboard holding memory formats.
+// An in-memory clipboard; the contract suite holds it to the Win32 clipboard's
+// behaviour.
 class FakeClipboard final : public CycleClipboard {
   public:
-    explicit FakeClipboard(Journal& journal) : journal_(journal) {}
-
-    std::vector<ClipboardItem> Items;
-    bool SaveFails = false;
-    bool ReadFails = false;
+    std::string Steps;
     bool PutFails = false;
 
     void SetText(const std::wstring& text) {
-        Items = {MakeItem(kFormatUnicodeText, Utf16Bytes(text))};
+        const auto* bytes = reinterpret_cast<const uint8_t*>(text.c_str());
+        const std::vector<uint8_t> block(bytes, bytes + (text.size() + 1) * sizeof(wchar_t));
+        items_ = {{kFormatUnicodeText, FormatCopying::Memory, block, nullptr}};
         ++sequence_;
     }
-
-    static ClipboardItem MakeItem(uint32_t format, std::vector<uint8_t> bytes) {
-        ClipboardItem item;
-        item.Format = format;
-        item.Bytes = std::move(bytes);
-        return item;
-    }
-
-    // What a target's paste reads; it counts as fetching the text.
-    std::wstring FetchForPaste() {
-        if (watching_) {
-            fetched_ = true;
-        }
-        return TextNow().value_or(L"");
+    std::wstring Content() const { return TextNow().value_or(L"<no text>"); }
+    std::wstring FetchForPaste() {  // what a target's paste reads
+        fetched_ = watching_;
+        return Content();
     }
 
     ClipboardSnapshot Save() override {
-        journal_.push_back("save");
-        ClipboardSnapshot snapshot;
-        if (!SaveFails) {
-            snapshot.Saved = true;
-            snapshot.Items = Items;
-        }
-        return snapshot;
+        Note(Steps, {"save"});
+        return {true, items_};
     }
-
     bool Restore(const ClipboardSnapshot& snapshot) override {
-        journal_.push_back("restore");
-        if (!snapshot.Saved) {
-            return false;
+        Note(Steps, {"restore"});
+        if (snapshot.Saved) {
+            items_ = snapshot.Items;
+            ++sequence_;
         }
-        Items = snapshot.Items;
-        ++sequence_;
-        return true;
+        return snapshot.Saved;
     }
-
     bool Clear() override {
-        journal_.push_back("clear");
-        Items.clear();
+        Note(Steps, {"clear"});
+        items_.clear();
         ++sequence_;
         return true;
     }
-
-    bool IsEmpty() override { return Items.empty(); }
-
+    bool IsEmpty() override { return items_.empty(); }
     bool HasText() override { return TextNow().has_value(); }
-
     std::optional<std::wstring> ReadText() override {
-        journal_.push_back("read");
-        if (ReadFails) {
-            return std::nullopt;
-        }
+        Note(Steps, {"read"});
         return TextNow();
     }
-
     uint32_t SequenceNumber() override { return sequence_; }
-
     bool PutText(const std::wstring& text) override {
-        journal_.push_back("put " + std::string(text.begin(), text.end()));
-        if (PutFails) {
-            return false;
+        Note(Steps, {"put ", Narrow(text)});
+        watching_ = fetched_ = false;
+        if (!PutFails) {
+            SetText(text);
         }
-        SetText(text);
-        watching_ = false;
-        fetched_ = false;
-        return true;
+        return !PutFails;
     }
-
     void ExpectPaste() override {
-        journal_.push_back("expect paste");
+        Note(Steps, {"expect-paste"});
         watching_ = true;
         fetched_ = false;
     }
-
     bool PasteWasFetched() override { return fetched_; }
 
   private:
     std::optional<std::wstring> TextNow() const {
-        for (const ClipboardItem& item : Items) {
+        for (const ClipboardItem& item : items_) {
             if (item.Format == kFormatUnicodeText) {
-                std::wstring text;
-                for (size_t i = 0; i + 1 < item.Bytes.size(); i += 2) {
-                    const auto unit =
-                        static_cast<wchar_t>(item.Bytes[i] | (item.Bytes[i + 1] << 8));
-                    if (unit == L'\0') {
-                        break;
-                    }
-                    text.push_back(unit);
-                }
-                return text;
+                return std::wstring(reinterpret_cast<const wchar_t*>(item.Bytes.data()));
             }
         }
         return std::nullopt;
     }
 
-    Journal& journal_;
+    std::vector<ClipboardItem> items_;
     uint32_t sequence_ = 1;
     bool watching_ = false;
     bool fetched_ = false;
 };
 
-struct KeyRecord {
-    uint8_t Vk = 0;
-    uint32_t Flags = 0;
-    double Time = 0;
-    bool operator==(const KeyRecord& other) const { return Vk == other.Vk && Flags == other.Flags; }
-};
-
-// Records injected events and behaves like an edit control in the foreground: it
-// copies its selection on Ctrl+C, pastes on Ctrl+V and selects on Shift+Home and
-// Ctrl+Shift+Left, each after a latency of its own.
-class FakeTarget final : public KeyInjector {
+// Everything else around the cycle, sharing the clipboard's journal and one virtual
+// time: the clock (a wait moves time on, running the events that fall due), an edit
+// control in the foreground (Ctrl+C copies its selection 2 ms later, Ctrl+V fetches the
+// clipboard 4 ms later, Shift+Home and Ctrl+Shift+Left select), the user's modifier keys,
+// the settings and the conversion (upper case).
+class FakeDesk final : public CycleClock,
+                       public KeyInjector,
+                       public ModifierProbe,
+                       public CycleSettings {
   public:
-    FakeTarget(Journal& journal, FakeClock& clock, FakeClipboard& clipboard)
-        : journal_(journal), clock_(clock), clipboard_(clipboard) {}
+    explicit FakeDesk(FakeClipboard& clipboard) : Steps(clipboard.Steps), clipboard_(clipboard) {}
 
-    std::vector<KeyRecord> Events;
-    std::wstring Selection;        // what Ctrl+C copies; empty copies nothing
-    std::wstring LineBeforeCaret;  // what Shift+Home selects
-    std::wstring WordBeforeCaret;  // what Ctrl+Shift+Left selects
-    std::vector<std::wstring> Pasted;
-    double CopyLatency = 0.002;
-    double PasteLatency = 0.004;
-    bool Refuses = false;
+    std::string& Steps;
+    double Now = 0;
+    std::function<void()> OnServeMessages;  // runs in every wait, as a message would
+    std::wstring Selection = L"abc", LineBeforeCaret = L"line", WordBeforeCaret = L"word";
+    bool ModifiersDown = false;
+    float Delay = 0.06f;
+    int32_t Counter = -1;
 
-    int SendKeyEvent(uint8_t vk, uint32_t flags) override {
-        Events.push_back({vk, flags, clock_.Now()});
-        if (Refuses) {
-            return 0;
-        }
-        const bool down = flags == kKeyDownFlags;
-        if (!down) {
-            held_.erase(vk);
-            return 1;
-        }
-        React(vk);
-        held_.insert(vk);
-        return 1;
+    CycleServices Services() {
+        return {*this, *this, clipboard_, *this, *this, std::bind_front(&FakeDesk::Convert, this)};
     }
 
-  private:
-    bool Held(int32_t vk) const { return held_.count(static_cast<uint8_t>(vk)) != 0; }
+    void At(double time, std::function<void()> action) { events_.emplace(time, std::move(action)); }
 
-    void React(uint8_t vk) {
-        const bool control = Held(kVkControl);
-        const bool shift = Held(kVkShift);
-        if (vk == kVkC && control) {
-            journal_.push_back("Ctrl+C");
-            if (!Selection.empty()) {
-                const std::wstring copied = Selection;
-                clock_.At(clock_.Now() + CopyLatency,
-                          [this, copied] { clipboard_.SetText(copied); });
-            }
+    void Wait(float seconds) override { Run("wait ", seconds, nullptr); }
+    bool WaitUntil(float seconds, const std::function<bool()>& happened) override {
+        return Run("wait<=", seconds, happened);
+    }
+
+    void SendKeyEvent(uint8_t vk, uint32_t flags) override {
+        // Literal flags: every event carries KEYEVENTF_EXTENDEDKEY (1), key-ups also
+        // KEYEVENTF_KEYUP (3).
+        Note(Steps, {std::to_string(vk), flags == 1 ? "v" : flags == 3 ? "^" : "?"});
+        if (flags != 1) {
+            held_.erase(vk);
+            return;
+        }
+        const bool control = held_.contains(kVkControl), shift = held_.contains(kVkShift);
+        if (vk == kVkC && control && !Selection.empty()) {
+            At(Now + 0.002, [this, copied = Selection] { clipboard_.SetText(copied); });
         } else if (vk == kVkV && control) {
-            journal_.push_back("Ctrl+V");
-            clock_.At(clock_.Now() + PasteLatency,
-                      [this] { Pasted.push_back(clipboard_.FetchForPaste()); });
-        } else if (vk == kVkHome && shift && !control) {
-            journal_.push_back("Shift+Home");
+            At(Now + 0.004, [this] {
+                Note(Steps, {"pasted ", Narrow(clipboard_.FetchForPaste())});
+            });
+        } else if (vk == kVkHome && shift) {
             Selection = LineBeforeCaret;
         } else if (vk == kVkLeft && shift && control) {
-            journal_.push_back("Ctrl+Shift+Left");
             Selection = WordBeforeCaret;
         }
+        held_.insert(vk);
     }
 
-    Journal& journal_;
-    FakeClock& clock_;
-    FakeClipboard& clipboard_;
-    std::set<uint8_t> held_;
-};
+    bool AnyModifierDown() override { return ModifiersDown; }
 
-class FakeModifiers final : public ModifierProbe {
-  public:
-    bool Down = false;
-    bool AnyModifierDown() override { return Down; }
-};
-
-class FakeSettings final : public CycleSettings {
-  public:
-    explicit FakeSettings(Journal& journal) : journal_(journal) {}
-
-    std::vector<float> Delays{0.06f};  // one per read; the last one repeats
-    int32_t Counter = -1;
-    std::vector<int32_t> Written;
-
-    float ReadDelay() override {
-        const float delay = Delays[std::min(reads_, Delays.size() - 1)];
-        ++reads_;
-        return delay;
-    }
+    float ReadDelay() override { return Delay; }
     int32_t DebugValue() const override { return Counter; }
     void WriteDebugValue(int32_t value) override {
-        journal_.push_back("DebugValue " + std::to_string(value));
+        Note(Steps, {"DebugValue ", std::to_string(value)});
         Counter = value;
-        Written.push_back(value);
     }
 
   private:
-    Journal& journal_;
-    size_t reads_ = 0;
-};
-
-// Records the bare clipboard calls cAPIClipboard makes.
-class RecordingClipboardFunctions final : public ClipboardFunctions {
-  public:
-    Journal Calls;
-    bool OpenSucceeds = true;
-    bool SetSucceeds = true;
-    std::vector<std::pair<uint32_t, std::vector<uint8_t>>> Blocks;
-
-    bool OpenClipboard(uintptr_t owner) override {
-        Calls.push_back("OpenClipboard " + std::to_string(owner));
-        return OpenSucceeds;
+    std::wstring Convert(std::wstring_view text, int32_t mode, bool autoDirection) {
+        Note(Steps,
+             {"convert ", Narrow(text), " ", std::to_string(mode), autoDirection ? " auto" : ""});
+        std::wstring converted(text);
+        std::ranges::transform(converted, converted.begin(), towupper);
+        return converted;
     }
-    void CloseClipboard() override { Calls.push_back("CloseClipboard"); }
-    void EmptyClipboard() override { Calls.push_back("EmptyClipboard"); }
-    bool SetClipboardBytes(uint32_t format, const std::vector<uint8_t>& bytes) override {
-        Calls.push_back("SetClipboardData " + std::to_string(format));
-        if (SetSucceeds) {
-            Blocks.emplace_back(format, bytes);
+
+    // Journals the wait once it is over, so steps of a request served inside it come first.
+    bool Run(std::string_view kind, float seconds, const std::function<bool()>& happened) {
+        const double start = Now;
+        const auto check = [&] { return happened && happened(); };
+        bool done = check();
+        if (seconds > 0 && OnServeMessages) {
+            OnServeMessages();
         }
-        return SetSucceeds;
-    }
-    uint32_t RegisterFormat(const std::wstring& name) override {
-        const auto found = registered_.find(name);
-        if (found != registered_.end()) {
-            return found->second;
+        while (seconds > 0 && !done && !events_.empty() &&
+               events_.begin()->first <= start + seconds) {
+            auto event = events_.extract(events_.begin());
+            Now = std::max(Now, event.key());
+            event.mapped()();
+            done = check();
         }
-        const uint32_t format = 0xC000 + static_cast<uint32_t>(registered_.size());
-        registered_.emplace(name, format);
-        return format;
+        Now = seconds > 0 && !done ? start + seconds : Now;
+        const auto milliseconds = [](double time) {
+            return std::to_string(std::lround(time * 1000));
+        };
+        Note(Steps, {kind, milliseconds(seconds), ":", milliseconds(Now - start)});
+        return done;
     }
 
-  private:
-    std::map<std::wstring, uint32_t> registered_;
+    FakeClipboard& clipboard_;
+    std::multimap<double, std::function<void()>> events_;
+    std::set<uint8_t> held_;
 };

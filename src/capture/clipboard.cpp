@@ -1,16 +1,18 @@
-#include "capture/clipboard_snapshot.h"
+#include "capture/clipboard.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
-constexpr uint32_t kFirstRegisteredFormat = 0xC000;
-constexpr uint32_t kOwnerDisplayText = 0x81;  // CF_DSPTEXT: a memory block like CF_TEXT
+bool IsTextFormat(uint32_t format) {
+    return format == kFormatText || format == kFormatOemText || format == kFormatUnicodeText ||
+           format == kFormatLocale;
+}
 
 }  // namespace
 
 FormatCopying HowToCopyFormat(uint32_t format) {
-    if (format >= kFirstRegisteredFormat && format <= 0xFFFF) {
+    if (format >= 0xC000 && format <= 0xFFFF) {
         return FormatCopying::Memory;  // registered formats are global memory by rule
     }
     switch (format) {
@@ -28,10 +30,10 @@ FormatCopying HowToCopyFormat(uint32_t format) {
         case 11:  // CF_RIFF
         case 12:  // CF_WAVE
         case kFormatUnicodeText:
-        case kFormatFileList:
+        case 15:  // CF_HDROP
         case kFormatLocale:
-        case 17:  // CF_DIBV5
-        case kOwnerDisplayText:
+        case 17:    // CF_DIBV5
+        case 0x81:  // CF_DSPTEXT: a memory block like CF_TEXT
             return FormatCopying::Memory;
         default:
             // CF_METAFILEPICT and CF_PALETTE hold handles inside; owner-display,
@@ -41,26 +43,21 @@ FormatCopying HowToCopyFormat(uint32_t format) {
     }
 }
 
-bool IsTextFormat(uint32_t format) {
-    return format == kFormatText || format == kFormatOemText || format == kFormatUnicodeText ||
-           format == kFormatLocale;
-}
-
-FormatChoice ChooseFormatsToSave(const std::vector<OfferedFormat>& offered, size_t byteLimit) {
-    FormatChoice choice;
+std::vector<uint32_t> ChooseFormatsToSave(const std::vector<OfferedFormat>& offered,
+                                          size_t byteLimit) {
+    std::vector<uint32_t> formats;
     size_t total = 0;
     for (const OfferedFormat& entry : offered) {
         if (HowToCopyFormat(entry.Format) == FormatCopying::NotCopyable) {
             continue;
         }
-        choice.Formats.push_back(entry.Format);
+        formats.push_back(entry.Format);
         // Saturate rather than wrap: sizes come from other programs' blocks.
         const size_t room = total >= byteLimit ? 0 : byteLimit - total;
         total = entry.Size > room ? byteLimit + 1 : total + entry.Size;
     }
     if (total > byteLimit) {
-        choice.TextOnly = true;
-        std::erase_if(choice.Formats, [](uint32_t format) { return !IsTextFormat(format); });
+        std::erase_if(formats, [](uint32_t format) { return !IsTextFormat(format); });
     }
-    return choice;
+    return formats;
 }
