@@ -16,29 +16,14 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ClipboardContract, Win32CycleClipboard);
 
 namespace {
 
-constexpr UINT kTestMessage = WM_APP + 1;
-int servedTestMessages = 0;
-
-LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    servedTestMessages += message == kTestMessage ? 1 : 0;
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 // A top-level window for the whole run, made before any test: Wine empties the
 // clipboard when the session's last window goes, and the tests' own content needs an
 // owner.
-const ScopedWindow testWindow([] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = TestWindowProc;
-    windowClass.lpszClassName = L"ZenvoralCaptureTestWindow";
-    RegisterClassExW(&windowClass);
-    return CreateWindowExW(0, windowClass.lpszClassName, L"capture tests", WS_OVERLAPPEDWINDOW, 0,
-                           0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-}());
+const ScopedWindow testWindow(CreateWindowExW(0, L"STATIC", L"capture tests", WS_OVERLAPPEDWINDOW,
+                                              0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr));
 
 using Bytes = std::vector<uint8_t>;
-using Content = std::vector<std::pair<UINT, Bytes>>;  // memory formats in clipboard order
+using Content = std::vector<std::pair<UINT, Bytes>>;  // formats in order, with content
 
 Bytes Utf16Bytes(const std::wstring& text) {
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.c_str());
@@ -184,12 +169,15 @@ TEST(Win32ClipboardTest, APromisedTextIsRenderedWhenItsOwnerGoes) {
 
 TEST(MessageServingClockTest, WaitsServeMessagesAndEndEarlyOnlyWhenTheyMay) {
     MessageServingClock clock;
-    servedTestMessages = 0;
-    ASSERT_TRUE(PostMessageW(testWindow.get(), kTestMessage, 0, 0));
+    const auto testMessageQueued = [] {
+        MSG message;
+        return PeekMessageW(&message, nullptr, WM_APP, WM_APP, PM_NOREMOVE) != FALSE;
+    };
+    ASSERT_TRUE(PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0));
     clock.Wait(0.0f);  // returns at once, serving nothing
     EXPECT_FALSE(clock.WaitUntil(-1.0f, [] { return false; }));
-    EXPECT_EQ(servedTestMessages, 0);
-    EXPECT_TRUE(clock.WaitUntil(30.0f, [] { return servedTestMessages == 1; }));
+    EXPECT_TRUE(testMessageQueued());
+    EXPECT_TRUE(clock.WaitUntil(30.0f, [&] { return !testMessageQueued(); }));
     PostQuitMessage(7);  // ends the wait and stays queued for the main loop
     EXPECT_FALSE(clock.WaitUntil(30.0f, [] { return false; }));
     MSG message;
