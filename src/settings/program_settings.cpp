@@ -1,154 +1,199 @@
 #include "settings/program_settings.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <string_view>
+#include <utility>
+#include <variant>
 
-#include "engine/layout_loader.h"
-#include "hotkeys/hotkey_text.h"
 #include "base/number_text.h"
 
 namespace {
 
-const std::wstring kDelayKey = L"Delay";
-const std::wstring kDefaultDelay = L"0.06";
+constexpr std::wstring_view kDelayKey = L"Delay";
+constexpr std::wstring_view kDefaultDelay = L"0.06";
+constexpr std::wstring_view kDebugValueKey = L"DebugValue";
+constexpr float kMinimumDelay = 0.02f;
+constexpr float kMaximumDelay = 1.0f;
 
-struct ProgramFileName {
-    std::wstring folder;    // with its trailing "\"
-    std::wstring baseName;  // without the extension
+// Where a setting lives in ProgramSettings, which also says how its text converts.
+struct DelaySetting {};  // clamped on reading, shortest text on writing
+struct HotkeySetting {
+    size_t slot;
+};
+using WholeNumberSetting = int32_t ProgramSettings::*;  // a fraction goes to the nearest
+using TextSetting = std::wstring ProgramSettings::*;    // taken as it stands
+using SettingPlace = std::variant<DelaySetting, WholeNumberSetting, TextSetting, HotkeySetting>;
+
+struct SettingKey {
+    std::wstring_view key;
+    std::wstring_view defaultText;
+    SettingPlace place;
+    bool writtenBySave = true;
 };
 
-ProgramFileName SplitExecutablePath(const std::wstring& executablePath) {
-    const size_t separator = executablePath.find_last_of(L"\\/");
-    const std::wstring folder =
-        separator == std::wstring::npos ? std::wstring() : executablePath.substr(0, separator);
-    std::wstring name =
-        separator == std::wstring::npos ? executablePath : executablePath.substr(separator + 1);
-    const size_t dot = name.find_last_of(L'.');
-    if (dot != std::wstring::npos && dot > 0) {
-        name.resize(dot);
-    }
-    return {AddBackslash(folder), name};
+constexpr SettingKey HotkeyKey(size_t slot) {
+    const HotkeySlotDefinition& definition = kHotkeySlotDefinitions[slot];
+    return {definition.settingsKey, definition.defaultSpec, HotkeySetting{slot}};
 }
 
-void ReadWholeNumberSetting(const SettingsFile& settings, const std::wstring& key,
-                            const std::wstring& defaultText, int32_t& setting) {
-    if (const std::optional<int32_t> value = ParseWholeNumber(settings.Read(key, defaultText))) {
-        setting = *value;
+// In the order SaveSettings writes them, which is the order of a new file's lines.
+constexpr std::array<SettingKey, 9> kSettingKeys = {{
+    {kDelayKey, kDefaultDelay, DelaySetting{}},
+    {L"AutoSwitchKeyboard", L"1", &ProgramSettings::AutoSwitchKeyboard},
+    {L"StartWithWindows", L"1", &ProgramSettings::StartWithWindows},
+    HotkeyKey(0),
+    HotkeyKey(1),
+    HotkeyKey(2),
+    {L"Layout1", L"English (101 Keys)", &ProgramSettings::Layout1Name},
+    {L"Layout2", L"Arabic (101 Keys)", &ProgramSettings::Layout2Name},
+    // Advanced after conversions (WriteDebugValue); a save would start a count nobody
+    // asked for.
+    {kDebugValueKey, L"-1", &ProgramSettings::DebugValue, false},
+}};
+
+template <typename... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
+
+std::optional<float> ClampedDelay(std::wstring_view text) {
+    const std::optional<float> delay = ParseSingle(text);
+    if (!delay) {
+        return std::nullopt;
+    }
+    return std::clamp(*delay, kMinimumDelay, kMaximumDelay);
+}
+
+void ApplyHotkeySpec(std::wstring_view text, HotkeySlot& slot) {
+    ParsedHotkeySpec parsed = ParseHotkeySpec(text);
+    slot.KeyName = std::move(parsed.KeyName);
+    if (parsed.Modifiers) {
+        slot.Modifiers = *parsed.Modifiers;
     }
 }
 
-void LoadHotkeySlot(const SettingsFile& settings, const HotkeySlotDefinition& definition,
-                    HotkeySlot& slot) {
-    const HotkeySpecParts parts = ReadHotkeySpec(settings, std::wstring(definition.settingsKey),
-                                                 std::wstring(definition.defaultSpec));
-    slot.KeyName = KeyNameFromPart(parts.keyPart);
-    if (const std::optional<int32_t> mask = ModifierMaskFromPart(parts.modifierPart)) {
-        slot.Modifiers = *mask;
-    }
+void LoadSetting(const SettingsStore& store, const SettingKey& setting, ProgramSettings& settings) {
+    const std::wstring text =
+        store.Read(std::wstring(setting.key), std::wstring(setting.defaultText));
+    std::visit(
+        Overloaded{
+            [&](DelaySetting) {
+                if (const std::optional<float> delay = ClampedDelay(text)) {
+                    settings.Delay = *delay;
+                }
+            },
+            [&](WholeNumberSetting field) {
+                if (const std::optional<int32_t> number = ParseWholeNumber(text)) {
+                    settings.*field = *number;
+                }
+            },
+            [&](TextSetting field) { settings.*field = text; },
+            [&](HotkeySetting hotkey) { ApplyHotkeySpec(text, settings.Slots[hotkey.slot]); },
+        },
+        setting.place);
 }
 
-// A failed write is the system's refusal (a read-only file or folder); the settings
-// stay in memory and nothing tells the user, as with any other settings problem.
-void WriteSetting(const SettingsFile& settings, const std::wstring& key,
-                  const std::wstring& value) {
-    static_cast<void>(settings.Write(key, value));
+std::wstring SettingText(const SettingKey& setting, const ProgramSettings& settings) {
+    return std::visit(
+        Overloaded{
+            [&](DelaySetting) { return FormatSingle(settings.Delay); },
+            [&](WholeNumberSetting field) { return std::to_wstring(settings.*field); },
+            [&](TextSetting field) { return settings.*field; },
+            [&](HotkeySetting hotkey) {
+                const HotkeySlot& slot = settings.Slots[hotkey.slot];
+                return FormatHotkeySpec(slot.Modifiers, slot.KeyName);
+            },
+        },
+        setting.place);
 }
 
-void SaveRunValue(RegistryStore& registry, const ProgramSettings& program,
-                  const std::wstring& executablePath) {
-    if (program.StartWithWindows != 0) {
-        const std::wstring command = RunValueCommand(ProgramFilePath(executablePath));
-        static_cast<void>(
-            registry.WriteValue(kRunKeyPath, kRunValueName, command, kRegistryString));
-    } else {
-        static_cast<void>(registry.DeleteValue(kRunKeyPath, kRunValueName));
+// A failed write is the system's refusal (a read-only file or folder); the settings stay
+// in memory and nothing tells the user, as with any other settings problem.
+void WriteSetting(SettingsStore& store, const std::wstring& key, const std::wstring& value) {
+    static_cast<void>(store.Write(key, value));
+}
+
+std::wstring WithExtension(const std::wstring& path, std::wstring_view extension) {
+    const size_t separator = path.find_last_of(L"\\/");
+    const size_t nameStart = separator == std::wstring::npos ? 0 : separator + 1;
+    const size_t dot = path.find_last_of(L'.');
+    const bool hasExtension = dot != std::wstring::npos && dot > nameStart;
+    return path.substr(0, hasExtension ? dot : path.size()) + std::wstring(extension);
+}
+
+// Unquoted, the system would try "C:\Program.exe" first for "C:\Program Files\...".
+std::wstring RunValueCommand(const std::wstring& executablePath) {
+    const std::wstring programFile = WithExtension(executablePath, L".exe");
+    if (programFile.find(L' ') == std::wstring::npos) {
+        return programFile;
     }
+    return L"\"" + programFile + L"\"";
 }
 
 }  // namespace
 
 std::wstring BuildIniFilePath(const std::wstring& executablePath) {
-    const ProgramFileName program = SplitExecutablePath(executablePath);
-    return program.folder + program.baseName + L".ini";
+    return WithExtension(executablePath, L".ini");
 }
 
-std::wstring ProgramFilePath(const std::wstring& executablePath) {
-    const ProgramFileName program = SplitExecutablePath(executablePath);
-    return program.folder + program.baseName + L".exe";
+bool ReadDelaySetting(const SettingsStore& store, float& delay) {
+    const std::optional<float> clamped =
+        ClampedDelay(store.Read(std::wstring(kDelayKey), std::wstring(kDefaultDelay)));
+    if (clamped) {
+        delay = *clamped;
+    }
+    return clamped.has_value();
 }
 
-std::wstring RunValueCommand(const std::wstring& programFilePath) {
-    if (programFilePath.find(L' ') == std::wstring::npos) {
-        return programFilePath;
-    }
-    return L"\"" + programFilePath + L"\"";
-}
-
-bool ReadDelaySetting(const SettingsFile& settings, float& Delay) {
-    const std::optional<float> value = ParseSingle(settings.Read(kDelayKey, kDefaultDelay));
-    if (!value) {
-        return false;
-    }
-    Delay = *value;
-    if (kMinimumDelay > Delay) {
-        Delay = kMinimumDelay;
-    }
-    if (Delay > kMaximumDelay) {
-        Delay = kMaximumDelay;
-    }
-    return true;
-}
-
-void LoadSettings(const SettingsFile& settings, ProgramSettings& program, LayoutTable& layouts) {
-    // A delay that is no number keeps the one in force, so the result is not needed.
-    static_cast<void>(ReadDelaySetting(settings, program.Delay));
-    ReadWholeNumberSetting(settings, L"AutoSwitchKeyboard", L"1", program.AutoSwitchKeyboard);
-    ReadWholeNumberSetting(settings, L"StartWithWindows", L"1", program.StartWithWindows);
-    ReadWholeNumberSetting(settings, L"DebugValue", L"-1", program.DebugValue);
-    layouts.Layout1Name = settings.Read(L"Layout1", L"English (101 Keys)");
-    layouts.Layout2Name = settings.Read(L"Layout2", L"Arabic (101 Keys)");
-    for (size_t i = 0; i < kHotkeySlotCount; ++i) {
-        LoadHotkeySlot(settings, kHotkeySlotDefinitions[i], program.Slots[i]);
+void LoadSettings(const SettingsStore& store, ProgramSettings& settings) {
+    for (const SettingKey& setting : kSettingKeys) {
+        LoadSetting(store, setting, settings);
     }
 }
 
-void SaveSettings(const SettingsFile& settings, const ProgramSettings& program,
-                  const LayoutTable& layouts, RegistryStore& registry,
+void SaveSettings(SettingsStore& store, const ProgramSettings& settings, RunValueStore& runValue,
                   const std::wstring& executablePath) {
-    WriteSetting(settings, kDelayKey, FormatSingle(program.Delay));
-    WriteSetting(settings, L"AutoSwitchKeyboard", std::to_wstring(program.AutoSwitchKeyboard));
-    WriteSetting(settings, L"StartWithWindows", std::to_wstring(program.StartWithWindows));
-    for (size_t i = 0; i < kHotkeySlotCount; ++i) {
-        const HotkeySlot& slot = program.Slots[i];
-        WriteSetting(settings, std::wstring(kHotkeySlotDefinitions[i].writtenKey),
-                     FormatHotkeySpec(slot.Modifiers, slot.KeyName));
+    for (const SettingKey& setting : kSettingKeys) {
+        if (setting.writtenBySave) {
+            WriteSetting(store, std::wstring(setting.key), SettingText(setting, settings));
+        }
     }
-    WriteSetting(settings, L"Layout1", layouts.Layout1Name);
-    WriteSetting(settings, L"Layout2", layouts.Layout2Name);
-    SaveRunValue(registry, program, executablePath);
+    // Like a refused settings write, a refused registry change goes unreported.
+    if (settings.StartWithWindows != 0) {
+        static_cast<void>(runValue.WriteRunValue(RunValueCommand(executablePath)));
+    } else {
+        static_cast<void>(runValue.DeleteRunValue());
+    }
 }
 
-std::optional<WindowPosition> ReadWindowPosition(const SettingsFile& settings,
-                                                 float defaultLeftTwips, float defaultTopTwips) {
+void WriteDebugValue(SettingsStore& store, int32_t debugValue) {
+    WriteSetting(store, std::wstring(kDebugValueKey), std::to_wstring(debugValue));
+}
+
+std::optional<WindowPosition> ReadWindowPosition(const SettingsStore& store, float defaultLeftTwips,
+                                                 float defaultTopTwips) {
     const std::optional<int32_t> left =
-        ParseWholeNumber(settings.Read(L"WindowLeft", FormatSingle(defaultLeftTwips)));
+        ParseWholeNumber(store.Read(L"WindowLeft", FormatSingle(defaultLeftTwips)));
     const std::optional<int32_t> top =
-        ParseWholeNumber(settings.Read(L"WindowTop", FormatSingle(defaultTopTwips)));
+        ParseWholeNumber(store.Read(L"WindowTop", FormatSingle(defaultTopTwips)));
     if (!left || !top) {
         return std::nullopt;
     }
     return WindowPosition{*left, *top};
 }
 
-int32_t ReadAlwaysVisible(const SettingsFile& settings) {
-    return RoundToInt32(LeadingNumber(settings.Read(L"AlwaysVisible", L"1"))).value_or(1);
+int32_t ReadAlwaysVisible(const SettingsStore& store) {
+    return RoundToInt32(LeadingNumber(store.Read(L"AlwaysVisible", L"1"))).value_or(1);
 }
 
-void WriteWindowState(const SettingsFile& settings, double leftTwips, double topTwips,
+void WriteWindowState(SettingsStore& store, double leftTwips, double topTwips,
                       int32_t alwaysVisible) {
     const auto wholeTwips = [](double twips) {
         return std::to_wstring(static_cast<long long>(std::floor(twips)));
     };
-    WriteSetting(settings, L"WindowTop", wholeTwips(topTwips));
-    WriteSetting(settings, L"WindowLeft", wholeTwips(leftTwips));
-    WriteSetting(settings, L"AlwaysVisible", std::to_wstring(alwaysVisible));
+    WriteSetting(store, L"WindowTop", wholeTwips(topTwips));
+    WriteSetting(store, L"WindowLeft", wholeTwips(leftTwips));
+    WriteSetting(store, L"AlwaysVisible", std::to_wstring(alwaysVisible));
 }

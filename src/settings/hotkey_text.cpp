@@ -1,10 +1,7 @@
-#include "hotkeys/hotkey_text.h"
+#include "settings/hotkey_text.h"
 
-#include <utility>
-
-#include "base/text_encoding.h"
-#include "engine/layout_file.h"
 #include "base/number_text.h"
+#include "base/text_encoding.h"
 
 namespace {
 
@@ -47,41 +44,38 @@ std::optional<int32_t> LookUp(const std::array<NamedKey, N>& table, std::wstring
     return std::nullopt;
 }
 
-// F1 is 112; the number after "F" is read like a modifier part. "F", "F0" and names
-// such as "FOO" are no function keys and fall through to the letter F.
+// F1 is 112. "F", "F0" and names such as "FOO" are no function keys and fall through
+// to the letter F.
 std::optional<int32_t> FunctionKeyCode(std::wstring_view name) {
     if (name.empty() || name.front() != L'F') {
         return std::nullopt;
     }
-    const double number = LeadingNumber(TrimBlanks(name.substr(1)));
+    const double number = LeadingNumber(name.substr(1));
     if (number == 0) {
         return std::nullopt;
     }
     return RoundToInt32(number + 111);
 }
 
+std::wstring_view TrimSpaces(std::wstring_view text) {
+    const size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
 }  // namespace
 
-HotkeySpecParts SplitHotkeySpec(std::wstring_view rawText) {
-    std::wstring text = AsciiUpperCase(TrimBlanks(rawText));
-    if (text.find(L';') == std::wstring::npos) {
-        text.insert(0, L"8;");
+ParsedHotkeySpec ParseHotkeySpec(std::wstring_view text) {
+    std::wstring spec = AsciiUpperCase(TrimSpaces(text));
+    if (spec.find(L';') == std::wstring::npos) {
+        spec.insert(0, L"8;");
     }
-    const size_t separator = text.find(L';');
-    return {text.substr(0, separator), text.substr(separator + 1)};
-}
-
-HotkeySpecParts ReadHotkeySpec(const SettingsFile& settings, const std::wstring& key,
-                               const std::wstring& defaultText) {
-    return SplitHotkeySpec(settings.Read(key, defaultText));
-}
-
-std::optional<int32_t> ModifierMaskFromPart(std::wstring_view modifierPart) {
-    return RoundToInt32(LeadingNumber(TrimBlanks(modifierPart)));
-}
-
-std::wstring KeyNameFromPart(std::wstring_view keyPart) {
-    return std::wstring(TrimBlanks(keyPart));
+    const size_t separator = spec.find(L';');
+    const std::wstring_view modifierPart = std::wstring_view(spec).substr(0, separator);
+    const std::wstring_view keyPart = std::wstring_view(spec).substr(separator + 1);
+    return {RoundToInt32(LeadingNumber(modifierPart)), std::wstring(TrimSpaces(keyPart))};
 }
 
 std::wstring FormatHotkeySpec(int32_t modifiers, std::wstring_view keyName) {
@@ -99,20 +93,4 @@ int32_t KeyNameToKeyCode(std::wstring_view keyName) {
         return *code;
     }
     return keyName.empty() ? 0 : static_cast<int32_t>(static_cast<uint16_t>(keyName.front()));
-}
-
-std::wstring HotkeyConflictMessage(int32_t modifiers, std::wstring_view keyName) {
-    std::wstring message = L"Current hotkey ";
-    if (modifiers & kModControl) {
-        message += L"Ctrl + ";
-    }
-    if (modifiers & kModShift) {
-        message += L"Shift + ";
-    }
-    if (modifiers & kModWin) {
-        message += L"Win + ";
-    }
-    message += keyName;
-    message += L" is used by another application.\r\nPlease select another one.";
-    return message;
 }
