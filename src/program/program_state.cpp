@@ -1,36 +1,17 @@
 #include "program/program_state.h"
 
-#include <utility>
+#include "program/resources/resource_ids.h"
 
-#include "capture/win32_capture.h"
-#include "hotkeys/hotkey_registrar.h"
-#include "program/tray_icon.h"
-
-OwnedIcon::~OwnedIcon() {
-    if (icon_ != nullptr) {
-        DestroyIcon(icon_);
-    }
+void LoadProgramSettings(ProgramState& state) {
+    LoadSettings(state.Settings(), state.settings, state.layouts.Table);
 }
 
-OwnedIcon::OwnedIcon(OwnedIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-
-OwnedIcon& OwnedIcon::operator=(OwnedIcon&& other) noexcept {
-    std::swap(icon_, other.icon_);
-    return *this;
+void SaveProgramSettings(ProgramState& state) {
+    SaveSettings(state.Settings(), state.settings, state.layouts.Table, state.registry,
+                 state.executablePath);
 }
 
-OwnedFont::~OwnedFont() {
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
+void PostExitCommand(ProgramState& state, int exitCode) {
+    state.exitCode = exitCode;
+    PostMessageW(state.mainWindow, WM_COMMAND, IDM_EXIT, 0);
 }
-
-OwnedFont::OwnedFont(OwnedFont&& other) noexcept : font_(std::exchange(other.font_, nullptr)) {}
-
-OwnedFont& OwnedFont::operator=(OwnedFont&& other) noexcept {
-    std::swap(font_, other.font_);
-    return *this;
-}
-
-ProgramState::ProgramState() = default;
-ProgramState::~ProgramState() = default;

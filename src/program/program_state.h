@@ -4,108 +4,81 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string>
 
-#include "capture/convert_cycle.h"
-#include "engine/layout_table.h"
+#include "base/scoped_win.h"
+// capture/win32_capture.h still declares a clipboard owner of its own under the name
+// that base/scoped_win.h gives its owner; the program uses neither.
+#define ScopedClipboard CaptureClipboardOwner
+#include "capture/win32_capture.h"
+#undef ScopedClipboard
+#include "program/layouts.h"
+#include "program/program_texts.h"
+#include "program/tray_icon.h"
+#include "program/win32_hotkeys.h"
 #include "settings/profile_store.h"
 #include "settings/program_settings.h"
 #include "settings/registry.h"
 #include "settings/settings_file.h"
-#include "program/ui_texts.h"
 
-struct Win32CaptureServices;
-class SystemHotkeyRegistrar;
-class TrayIcon;
-
-// An icon loaded at one size for one window; destroyed with the holder.
-class OwnedIcon {
-  public:
-    OwnedIcon() = default;
-    explicit OwnedIcon(HICON icon) : icon_(icon) {}
-    ~OwnedIcon();
-    OwnedIcon(OwnedIcon&& other) noexcept;
-    OwnedIcon& operator=(OwnedIcon&& other) noexcept;
-    OwnedIcon(const OwnedIcon&) = delete;
-    OwnedIcon& operator=(const OwnedIcon&) = delete;
-
-    HICON get() const { return icon_; }
-
-  private:
-    HICON icon_ = nullptr;
-};
-
-// A GDI font; deleted with the holder.
-class OwnedFont {
-  public:
-    OwnedFont() = default;
-    explicit OwnedFont(HFONT font) : font_(font) {}
-    ~OwnedFont();
-    OwnedFont(OwnedFont&& other) noexcept;
-    OwnedFont& operator=(OwnedFont&& other) noexcept;
-    OwnedFont(const OwnedFont&) = delete;
-    OwnedFont& operator=(const OwnedFont&) = delete;
-
-    HFONT get() const { return font_; }
-
-  private:
-    HFONT font_ = nullptr;
-};
+// What the process returns when the program ended because layouts.txt was missing,
+// and when its main window could not be made.
+inline constexpr int kExitCodeMissingLayouts = 1;
+inline constexpr int kExitCodeNoMainWindow = 2;
 
 // The children of frmMain and what they draw with, sized for the window's DPI.
 struct MainWindowControls {
-    HWND Frame1 = nullptr;
-    std::array<HWND, 5> Command1 = {};
-    HWND Check1 = nullptr;
+    HWND buttonFrame = nullptr;
+    std::array<HWND, kConversionButtonCount> conversionButtons = {};
+    HWND pinToggle = nullptr;
     HWND toolTips = nullptr;
-    OwnedIcon pinOffImage;  // Picture3
-    OwnedIcon pinOnImage;   // Picture4
-    OwnedIcon trayImage;    // Picture1(0)
-    OwnedIcon bigIcon;
-    OwnedIcon smallIcon;
-    OwnedFont font;
+    ScopedIcon pinOffImage;
+    ScopedIcon pinOnImage;
+    ScopedIcon trayImage;
+    ScopedIcon bigIcon;
+    ScopedIcon smallIcon;
+    ScopedFont font;
     int dotsPerInch = 96;
 };
 
 // Everything the running program holds. wWinMain owns the one instance; the main
-// window's procedures reach it through its GWLP_USERDATA and nowhere else.
+// window's procedure reaches it through its GWLP_USERDATA.
 struct ProgramState {
-    ProgramState();
-    ~ProgramState();
-    ProgramState(const ProgramState&) = delete;
-    ProgramState& operator=(const ProgramState&) = delete;
-
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;  // MainWindowHandle; null once the window is destroyed
-    VersionNumbers version;
     std::wstring executablePath;
+    std::wstring programFolder;
 
     cProfile profile;
     cRegistry registry;
     std::wstring IniFilePath;
-    int32_t PlatformKind = 0;
     ProgramSettings settings;
-    LayoutTable layouts;
+    LayoutLoad layouts;
 
-    std::unique_ptr<Win32CaptureServices> capture;  // the clipboard and key services
+    std::optional<Win32CaptureServices> capture;  // the clipboard and key services
     CycleState cycle;
-    std::unique_ptr<SystemHotkeyRegistrar> hotkeys;
-    std::unique_ptr<TrayIcon> trayIcon;
+    std::optional<Win32GlobalHotkeys> hotkeys;
+    std::optional<TrayIcon> trayIcon;
     UINT taskbarCreatedMessage = 0;
 
-    WNDPROC PreviousWindowProc = nullptr;  // set while HotkeyWindowProc is installed
-
     MainWindowControls controls;
-    std::array<std::wstring, 2> layoutButtonCaptions;
-    int32_t pinState = 0;  // Check1: 0, 1 or 2
+    int32_t pinState = 0;  // the pin toggle: 0, 1 or 2
     HWND aboutWindow = nullptr;
     HWND previousForeground = nullptr;  // the user's window when the main window came up
 
-    bool startedUp = false;      // Form_Load ran to its end
-    bool unloaded = false;       // Form_Unload has run
+    bool startedUp = false;      // hotkeys act from the end of start-up on
+    bool unloaded = false;       // the unload has run
     bool unloadPending = false;  // asked for while a conversion was running
     int exitCode = 0;            // what the process returns when the main window goes
 
     SettingsFile Settings() const { return SettingsFile{profile, IniFilePath}; }
 };
+
+// The program's settings file and Run value, through the settings library.
+void LoadProgramSettings(ProgramState& state);
+void SaveProgramSettings(ProgramState& state);
+
+// Ends the program the one way there is: the main window's "E&xit", posted, so it runs
+// once whatever asks for it (start-up, a dialog) has returned.
+void PostExitCommand(ProgramState& state, int exitCode);

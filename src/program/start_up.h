@@ -2,15 +2,12 @@
 
 #include "program/program_state.h"
 
-// frmMain's Form_Load: brings every part of the program up, in its fixed order, once
-// the main window exists. A step that fails is skipped and the next one runs. Returns
-// false when the program has to end instead (layouts.txt is missing: the user has been
-// told and the main window has been unloaded).
-bool StartUp(ProgramState& state);
+// frmMain's Form_Load: brings every part of the program up, in its fixed order, once the
+// main window exists. A step that fails is skipped and the next one runs. When
+// layouts.txt is missing the user is told and the main window's Exit is posted instead.
+void StartUp(ProgramState& state);
 
-// Sets PlatformKind from the system's version query.
-void DetectPlatform(ProgramState& state);
-
-// Unloads the main window: Form_Unload, then the window goes and the message loop
-// ends. Asked for during a conversion, it waits for the conversion's end.
+// Form_Unload: writes the window's place and the pin state, releases the hotkeys, the
+// tray icon and the capture services, and destroys the main window, which ends the
+// message loop. Asked for during a conversion, it waits for the conversion's end.
 void UnloadMainWindow(ProgramState& state);

@@ -3,32 +3,16 @@
 #include <algorithm>
 #include <utility>
 
-#include "program/main_window.h"
-#include "program/main_window_rules.h"
+#include "program/program_state.h"
 #include "program/resources/resource_ids.h"
-#include "program/ui_texts.h"
 
 namespace {
 
 constexpr UINT kTrayIconId = 1;
 
-// A menu loaded from the resources; destroyed with the holder.
-class LoadedMenu {
-  public:
-    LoadedMenu(HINSTANCE instance, int id) : menu_(LoadMenuW(instance, MAKEINTRESOURCEW(id))) {}
-    ~LoadedMenu() {
-        if (menu_ != nullptr) {
-            DestroyMenu(menu_);
-        }
-    }
-    LoadedMenu(const LoadedMenu&) = delete;
-    LoadedMenu& operator=(const LoadedMenu&) = delete;
-
-    HMENU get() const { return menu_; }
-
-  private:
-    HMENU menu_;
-};
+std::wstring TipOf(const ProgramState& state) {
+    return TrayTipText(state.layouts.Table.Layout1Name, state.layouts.Table.Layout2Name);
+}
 
 }  // namespace
 
@@ -55,17 +39,16 @@ NOTIFYICONDATAW TrayIcon::Record(UINT flags) const {
         record.hIcon = icon_;
     }
     if ((flags & NIF_TIP) != 0) {
-        const size_t length = std::min(tip_.size(), kTrayTipMaxLength);
-        std::copy_n(tip_.begin(), length, record.szTip);
-        record.szTip[length] = L'\0';
+        // TrayTipText keeps the tip within the field, its terminating NUL included.
+        *std::copy_n(tip_.begin(), std::min(tip_.size(), kTrayTipMaxLength), record.szTip) = L'\0';
     }
     return record;
 }
 
-bool TrayIcon::Add() {
+void TrayIcon::Add() {
     NOTIFYICONDATAW record = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    shown_ = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
-    return shown_;
+    // Without a notification area the program runs on, reached through its hotkeys.
+    static_cast<void>(Shell_NotifyIconW(NIM_ADD, &record));
 }
 
 void TrayIcon::SetTip(std::wstring tip) {
@@ -76,9 +59,7 @@ void TrayIcon::SetTip(std::wstring tip) {
 }
 
 void AddTrayIcon(ProgramState& state) {
-    state.trayIcon = std::make_unique<TrayIcon>(
-        state.mainWindow, state.controls.trayImage.get(),
-        TrayTipText(state.layouts.Layout1Name, state.layouts.Layout2Name));
+    state.trayIcon.emplace(state.mainWindow, state.controls.trayImage.get(), TipOf(state));
 }
 
 void RemoveTrayIcon(ProgramState& state) {
@@ -87,25 +68,12 @@ void RemoveTrayIcon(ProgramState& state) {
 
 void RefreshTrayTip(ProgramState& state) {
     if (state.trayIcon) {
-        state.trayIcon->SetTip(TrayTipText(state.layouts.Layout1Name, state.layouts.Layout2Name));
-    }
-}
-
-void OnTrayMessage(ProgramState& state, LPARAM lParam) {
-    switch (ReactToTrayMouseMessage(static_cast<uint32_t>(LOWORD(lParam)))) {
-        case TrayReaction::OpenMenu:
-            ShowTrayMenu(state);
-            break;
-        case TrayReaction::ShowWindow:
-            ShowMainWindow(state);
-            break;
-        case TrayReaction::Nothing:
-            break;
+        state.trayIcon->SetTip(TipOf(state));
     }
 }
 
 void ShowTrayMenu(ProgramState& state) {
-    const LoadedMenu menu(state.instance, IDR_TRAY_MENU);
+    const ScopedMenu menu(LoadMenuW(state.instance, MAKEINTRESOURCEW(IDR_TRAY_MENU)));
     const HMENU popUp = GetSubMenu(menu.get(), 0);
     if (popUp == nullptr) {
         return;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "program/program_state.h"
+struct ProgramState;
 
 // The message the notification icon sends to the main window; its lParam holds the
 // mouse message that happened over the icon.
@@ -21,9 +21,8 @@ class TrayIcon {
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     // Adds the icon again: after the shell restarts, its old icons are gone.
-    bool Add();
+    void Add();
     void SetTip(std::wstring tip);
-    bool Shown() const { return shown_; }
 
   private:
     NOTIFYICONDATAW Record(UINT flags) const;
@@ -31,7 +30,6 @@ class TrayIcon {
     HWND window_;
     HICON icon_;
     std::wstring tip_;
-    bool shown_ = false;
 };
 
 // AddTrayIcon and RemoveTrayIcon of frmMain: the icon with the tip naming the layouts.
@@ -41,9 +39,6 @@ void RemoveTrayIcon(ProgramState& state);
 // Names the layouts loaded now; nothing when there is no icon.
 void RefreshTrayTip(ProgramState& state);
 
-// The shell reported a mouse message over the icon.
-void OnTrayMessage(ProgramState& state, LPARAM lParam);
-
-// Pops up mnuPopUp at the mouse and returns once it has closed; the chosen item comes
-// back to the main window as WM_COMMAND.
+// Pops up the tray menu at the mouse and returns once it has closed; the chosen item
+// comes back to the main window as WM_COMMAND.
 void ShowTrayMenu(ProgramState& state);

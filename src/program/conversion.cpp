@@ -1,11 +1,9 @@
-#include "program/conversion_wiring.h"
-
-#include "capture/win32_capture.h"
-#include "settings/program_settings.h"
-#include "program/main_window.h"
-#include "program/start_up.h"
+#include "program/conversion.h"
 
 namespace {
+
+constexpr float kKeyboardBackLimit = 1.0f;  // seconds
+constexpr DWORD kInputIdleLimitMs = 500;
 
 // The cycle's view of the program's settings.
 class ProgramCycleSettings final : public CycleSettings {
@@ -37,20 +35,32 @@ void RunConversion(ProgramState& state, const ConversionRequest& request) {
         return;
     }
     ProgramCycleSettings settings(state);
-    const CycleServices services = state.capture->For(settings, state.layouts);
+    const CycleServices services = state.capture->For(settings, state.layouts.Table);
     // False when another cycle was running: this request is dropped on purpose.
     static_cast<void>(RunConvertSelection(services, state.cycle, request.CopyMode,
                                           request.ConvertMode, request.AutoDirection,
                                           request.SwitchLayoutAfter));
-    if (state.unloadPending && !state.cycle.Running) {
-        UnloadMainWindow(state);
+}
+
+void GiveKeyboardBack(ProgramState& state) {
+    const HWND previous = state.previousForeground;
+    if (previous == nullptr || IsWindowVisible(previous) == FALSE) {
+        return;
     }
-}
-
-void ProgramHotkeyActions::Convert(const ConversionRequest& request) {
-    RunConversion(state_, request);
-}
-
-void ProgramHotkeyActions::ShowMainWindow() {
-    ::ShowMainWindow(state_);
+    SetForegroundWindow(previous);
+    if (!state.capture) {
+        return;
+    }
+    // The copy keys go to whatever has the keyboard when they are sent: wait, serving our
+    // messages, until the user's window has it and has dealt with its activation.
+    static_cast<void>(state.capture->Clock.WaitUntil(
+        kKeyboardBackLimit, [previous] { return GetForegroundWindow() == previous; }));
+    DWORD process = 0;
+    GetWindowThreadProcessId(previous, &process);
+    const ScopedHandle handle(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+    if (handle) {
+        // A timeout or failure only means the keys come a little early, as without this.
+        static_cast<void>(WaitForInputIdle(handle.get(), kInputIdleLimitMs));
+    }
 }

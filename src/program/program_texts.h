@@ -1,31 +1,18 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 inline const std::wstring kProgramTitle = L"Zenvoral";
 inline const std::wstring kAlreadyRunningMessage = L"Already running!";
+inline const std::wstring kPinToolTip = L"Always visible";
 
-// The program's version as its version resource states it.
-struct VersionNumbers {
-    int32_t Major = 0;
-    int32_t Minor = 0;
-    int32_t Revision = 0;
-};
-
-// "1.60" for 1, 6, 0: the minor number and the revision follow each other with
-// nothing between them, the form the program has always shown.
-std::wstring VersionText(const VersionNumbers& version);
-
-// "Zenvoral 1.60".
-std::wstring MainWindowCaption(const VersionNumbers& version);
+// "Zenvoral 1.60": major 1, minor 6 and revision 0, the minor number and the revision
+// side by side with nothing between them, the form the program has always shown.
+std::wstring MainWindowCaption();
 
 // "Version: 1.60".
-std::wstring AboutVersionLine(const VersionNumbers& version);
-
-// "About Zenvoral".
-std::wstring AboutCaption();
+std::wstring AboutVersionLine();
 
 // The notification icon's tip: "Zenvoral [first / second]", cut to the 63 characters
 // that fit the shell's classic tip field with its terminating NUL.
@@ -36,5 +23,3 @@ std::wstring TrayTipText(std::wstring_view layout1Name, std::wstring_view layout
 // layout of their current caption, whose access-key "&" marks are dropped.
 inline constexpr int kConversionButtonCount = 5;
 std::wstring ConversionButtonToolTip(int buttonIndex, std::wstring_view caption);
-
-inline const std::wstring kPinToolTip = L"Always visible";
