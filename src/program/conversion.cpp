@@ -1,5 +1,7 @@
 #include "program/conversion.h"
 
+#include "engine/conversion.h"
+
 namespace {
 
 constexpr float kKeyboardBackLimit = 1.0f;  // seconds
@@ -12,7 +14,9 @@ class ProgramCycleSettings final : public CycleSettings {
 
     float ReadDelay() override {
         // A value that is no number keeps the delay in force.
-        static_cast<void>(ReadDelaySetting(state_.Settings(), state_.settings.Delay));
+        if (state_.settingsFile) {
+            static_cast<void>(ReadDelaySetting(*state_.settingsFile, state_.settings.Delay));
+        }
         return state_.settings.Delay;
     }
 
@@ -20,8 +24,9 @@ class ProgramCycleSettings final : public CycleSettings {
 
     void WriteDebugValue(int32_t value) override {
         state_.settings.DebugValue = value;
-        // A refused write loses one count; nothing to tell the user.
-        static_cast<void>(state_.Settings().Write(L"DebugValue", std::to_wstring(value)));
+        if (state_.settingsFile) {
+            ::WriteDebugValue(*state_.settingsFile, value);
+        }
     }
 
   private:
@@ -35,7 +40,12 @@ void RunConversion(ProgramState& state, const ConversionRequest& request) {
         return;
     }
     ProgramCycleSettings settings(state);
-    const CycleServices services = state.capture->For(settings, state.layouts.Table);
+    const LayoutTable& layouts = state.layouts.Table;
+    const CycleServices services =
+        state.capture->For(settings, [&layouts](std::wstring_view text, int32_t mode,
+                                                bool autoDirection) {
+            return ApplyConversionMode(layouts, text, mode, autoDirection);
+        });
     // False when another cycle was running: this request is dropped on purpose.
     static_cast<void>(RunConvertSelection(services, state.cycle, request.CopyMode,
                                           request.ConvertMode, request.AutoDirection,

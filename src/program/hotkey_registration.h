@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "hotkeys/hotkey_slots.h"
-#include "hotkeys/hotkey_text.h"
+#include "settings/hotkey_text.h"
 #include "program/message_sink.h"
 
 // The system's global hotkeys and the atoms that give them their ids: the Win32 ones for

@@ -117,6 +117,8 @@ OptionsOutcome frmOptions::PressOk(OptionsServices& services, MessageSink& messa
     if (!ApplyLayoutLoad(services.loadLayouts(layout1, layout2), services.layouts, messages)) {
         return OptionsOutcome::LayoutsFileMissing;
     }
+    settings.Layout1Name = layout1;
+    settings.Layout2Name = layout2;
     settings.AutoSwitchKeyboard = controls_.chkAutoSwitchKeyboard;
     services.saveSettings();
     return OptionsOutcome::Applied;

@@ -3,12 +3,14 @@
 #include "program/resources/resource_ids.h"
 
 void LoadProgramSettings(ProgramState& state) {
-    LoadSettings(state.Settings(), state.settings, state.layouts.Table);
+    state.settingsFile.emplace(BuildIniFilePath(state.executablePath));
+    LoadSettings(*state.settingsFile, state.settings);
 }
 
 void SaveProgramSettings(ProgramState& state) {
-    SaveSettings(state.Settings(), state.settings, state.layouts.Table, state.registry,
-                 state.executablePath);
+    if (state.settingsFile) {
+        SaveSettings(*state.settingsFile, state.settings, state.runValue, state.executablePath);
+    }
 }
 
 void PostExitCommand(ProgramState& state, int exitCode) {

@@ -8,19 +8,14 @@
 #include <string>
 
 #include "base/scoped_win.h"
-// capture/win32_capture.h still declares a clipboard owner of its own under the name
-// that base/scoped_win.h gives its owner; the program uses neither.
-#define ScopedClipboard CaptureClipboardOwner
 #include "capture/win32_capture.h"
-#undef ScopedClipboard
 #include "program/layouts.h"
 #include "program/program_texts.h"
 #include "program/tray_icon.h"
 #include "program/win32_hotkeys.h"
-#include "settings/profile_store.h"
 #include "settings/program_settings.h"
-#include "settings/registry.h"
-#include "settings/settings_file.h"
+#include "settings/run_value.h"
+#include "settings/settings_store.h"
 
 // What the process returns when the program ended because layouts.txt was missing,
 // and when its main window could not be made.
@@ -50,9 +45,8 @@ struct ProgramState {
     std::wstring executablePath;
     std::wstring programFolder;
 
-    cProfile profile;
-    cRegistry registry;
-    std::wstring IniFilePath;
+    std::optional<cProfile> settingsFile;  // made once the settings file's path is known
+    cRegistry runValue;
     ProgramSettings settings;
     LayoutLoad layouts;
 
@@ -72,7 +66,6 @@ struct ProgramState {
     bool unloadPending = false;  // asked for while a conversion was running
     int exitCode = 0;            // what the process returns when the main window goes
 
-    SettingsFile Settings() const { return SettingsFile{profile, IniFilePath}; }
 };
 
 // The program's settings file and Run value, through the settings library.

@@ -24,10 +24,13 @@ void SkipOnError(const Step& step) {
 // The stored place, or this far from the bottom right of the work area; a stored text
 // that is no number leaves the window where the system put it.
 void PlaceMainWindow(ProgramState& state) {
+    if (!state.settingsFile) {
+        return;
+    }
     const WindowPlaceTwips place = MainWindowPlaceTwips(state);
     const POINT area = WorkAreaBottomRightTwips(state);
     const std::optional<WindowPosition> stored = ReadWindowPosition(
-        state.Settings(), static_cast<float>(area.x - place.Width - kDefaultRightMarginTwips),
+        *state.settingsFile, static_cast<float>(area.x - place.Width - kDefaultRightMarginTwips),
         static_cast<float>(area.y - place.Height - kDefaultBottomMarginTwips));
     if (stored) {
         MoveMainWindowTwips(state, stored->LeftTwips, stored->TopTwips);
@@ -39,13 +42,11 @@ void PlaceMainWindow(ProgramState& state) {
 void StartUp(ProgramState& state) {
     MessageBoxSink messages(state.mainWindow);
     SkipOnError([&] { state.capture.emplace(); });
-    SkipOnError([&] { state.IniFilePath = BuildIniFilePath(state.executablePath); });
     SkipOnError([&] { LoadProgramSettings(state); });
     SkipOnError([&] { SaveProgramSettings(state); });
-    const LayoutTable& stored = state.layouts.Table;
-    if (!ApplyLayoutLoad(
-            LoadLayoutsFile(state.programFolder, stored.Layout1Name, stored.Layout2Name),
-            state.layouts, messages)) {
+    if (!ApplyLayoutLoad(LoadLayoutsFile(state.programFolder, state.settings.Layout1Name,
+                                         state.settings.Layout2Name),
+                         state.layouts, messages)) {
         PostExitCommand(state, kExitCodeMissingLayouts);
         return;
     }
@@ -56,7 +57,9 @@ void StartUp(ProgramState& state) {
     SkipOnError([&] { AddTrayIcon(state); });
     SkipOnError([&] { ShowLayoutCaptions(state); });
     SkipOnError([&] { PlaceMainWindow(state); });
-    SkipOnError([&] { SetPinState(state, ReadAlwaysVisible(state.Settings())); });
+    if (state.settingsFile) {
+        SkipOnError([&] { SetPinState(state, ReadAlwaysVisible(*state.settingsFile)); });
+    }
     HideMainWindow(state);
     // The caption changes last, so a watcher knows start-up is over.
     SetWindowTextW(state.mainWindow, MainWindowCaption().c_str());
@@ -74,7 +77,9 @@ void UnloadMainWindow(ProgramState& state) {
     }
     state.unloaded = true;
     const WindowPlaceTwips place = MainWindowPlaceTwips(state);
-    WriteWindowState(state.Settings(), place.Left, place.Top, state.pinState);
+    if (state.settingsFile) {
+        WriteWindowState(*state.settingsFile, place.Left, place.Top, state.pinState);
+    }
     if (state.hotkeys) {
         UnregisterHotkeys(state.settings.Slots, *state.hotkeys);
     }
