@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/file_access.h"
+#include "base/strings.h"
 #include "base/text_encoding.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/strings.h"
 #include "engine/layout_table.h"
 
 // Reading layouts.txt: named sections of blank-separated key entries. Nothing here
