@@ -192,16 +192,7 @@ std::wstring Scientific(const std::wstring& digits, int exponent) {
     return text + (written.size() < 2 ? L"0" : L"") + written;
 }
 
-size_t FixedLength(size_t digitCount, int exponent) {
-    if (exponent < 0) {
-        return digitCount + 1 + static_cast<size_t>(-exponent);
-    }
-    const auto integerDigits = static_cast<size_t>(exponent) + 1;
-    return digitCount <= integerDigits ? integerDigits : digitCount + 1;
-}
-
-// A whole number is written with all its digits, exact: 253573776, not 253573780. Only
-// used when no longer than the scientific form, so such a number has at most 14 digits.
+// A whole number is written with all its digits, exact: 253573776, not 253573780.
 std::wstring Fixed(const std::wstring& digits, int exponent, float value) {
     if (exponent < 0) {
         return L"0." + std::wstring(static_cast<size_t>(-exponent - 1), L'0') + digits;
@@ -287,8 +278,12 @@ std::wstring FormatSingle(float value) {
     const std::wstring digits = DecimalText(shortest.digits);
     const int exponent = shortest.firstDigitExponent;
     const std::wstring scientific = Scientific(digits, exponent);
-    if (FixedLength(digits.size(), exponent) <= scientific.size()) {
-        return sign + Fixed(digits, exponent, value);
+    // From 10^14 on the fixed form (15 digits or more) is never the shorter one.
+    if (exponent < 14) {
+        const std::wstring fixed = Fixed(digits, exponent, value);
+        if (fixed.size() <= scientific.size()) {
+            return sign + fixed;
+        }
     }
     return sign + scientific;
 }
