@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/convert_main.h"
 #include "base/file_access.h"
+#include "base/strings.h"
 #include "base/text_encoding.h"
+#include "cli/convert_main.h"
 #include "engine/conversion.h"
-#include "engine/layout_file.h"
 #include "engine/layout_loader.h"
 
 namespace {
@@ -20,43 +20,22 @@ const std::wstring kFirstLayout = L"English (101 Keys)";
 const std::wstring kSecondLayout = L"Arabic (101 Keys)";
 
 // The unshifted keys only: enough to measure with when the shipped file is missing.
-const wchar_t* const kBuiltInFirst =
-    L"` 1 2 3 4 5 6 7 8 9 0 - = q w e r t y u i o p [ ] \\ a s d f g h j k l ; ' z x c v b n m "
-    L", . /";
-const wchar_t* const kBuiltInSecond =
-    L"ذ 1 2 3 4 5 6 7 8 9 0 - = ض ص ث ق ف غ ع ه خ ح ج د \\ ش س ي ب ل ا ت ن م ك ط ئ ء ؤ ر لا ى ة "
-    L"و ز ظ";
-
-std::optional<LayoutTable> ShippedTable() {
-    const std::wstring executable = ExecutablePath();
-    const std::wstring folder = executable.substr(0, executable.find_last_of(L'\\'));
-    const std::optional<std::string> bytes = ReadFileBytes(AddBackslash(folder) + kLayoutsFileName);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    const std::vector<std::wstring> lines = SplitLines(DecodeLayoutFileBytes(*bytes));
-    LayoutTable table;
-    table.SetKeys(1, ParseLayoutKeys(lines, kFirstLayout));
-    table.SetKeys(2, ParseLayoutKeys(lines, kSecondLayout));
-    if (table.Layout1KeyCount == 0 || table.Layout2KeyCount == 0) {
-        return std::nullopt;
-    }
-    table.Layout1KeyCount = std::min(table.Layout1KeyCount, table.Layout2KeyCount);
-    return table;
-}
-
-LayoutTable BuiltInTable() {
-    LayoutTable table;
-    table.SetKeys(1, SplitKeyEntries(kBuiltInFirst));
-    table.SetKeys(2, SplitKeyEntries(kBuiltInSecond));
-    return table;
-}
+constexpr std::string_view kBuiltInLayouts =
+    "[English (101 Keys)]\n"
+    "` 1 2 3 4 5 6 7 8 9 0 - = q w e r t y u i o p [ ] \\ a s d f g h j k l ; ' z x c v b n m\n"
+    ", . /\n"
+    "[Arabic (101 Keys)]\n"
+    "ذ 1 2 3 4 5 6 7 8 9 0 - = ض ص ث ق ف غ ع ه خ ح ج د \\ ش س ي ب ل ا ت ن م ك ط ئ ء ؤ ر لا ى ة\n"
+    "و ز ظ\n";
 
 const LayoutTable& Table() {
     static const LayoutTable table = [] {
-        std::optional<LayoutTable> shipped = ShippedTable();
-        benchmark::AddCustomContext("layouts", shipped ? "shipped layouts.txt" : "built-in");
-        return shipped ? std::move(*shipped) : BuiltInTable();
+        LayoutLoad shipped =
+            LoadLayoutsFile(FolderOf(ExecutablePath()), kFirstLayout, kSecondLayout);
+        const bool found = !shipped.FileMissing && shipped.Table.Layout1KeyCount > 0;
+        benchmark::AddCustomContext("layouts", found ? "shipped layouts.txt" : "built-in");
+        return found ? std::move(shipped.Table)
+                     : ParseLayouts(kBuiltInLayouts, kFirstLayout, kSecondLayout).Table;
     }();
     return table;
 }

@@ -1,9 +1,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
-#include <vector>
+#include <cstdio>
+#include <memory>
 
 #include "base/file_access.h"
 #include "base/text_encoding.h"
@@ -13,22 +12,15 @@ namespace {
 std::string ToNativePath(const std::wstring& path) {
     std::string native = Utf16ToUtf8(path);
     for (char& c : native) {
-        if (c == '\\') {
-            c = '/';
-        }
+        c = c == '\\' ? '/' : c;
     }
     return native;
 }
 
-std::wstring FromNativePath(const std::string& native) {
-    std::wstring path = Utf8ToUtf16(native);
-    for (wchar_t& c : path) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
-    return path;
-}
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using ScopedFile = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 
@@ -41,32 +33,39 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
     if (!FileExists(path)) {
         return std::nullopt;
     }
-    std::ifstream file(ToNativePath(path), std::ios::binary);
+    const ScopedFile file(std::fopen(ToNativePath(path).c_str(), "rb"));
     if (!file) {
         return std::nullopt;
     }
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) {
+    std::string bytes;
+    char buffer[64 * 1024];
+    for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) {
+        bytes.append(buffer, read);
+    }
+    if (std::ferror(file.get())) {
         return std::nullopt;
     }
     return bytes;
 }
 
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
-    std::ofstream file(ToNativePath(path), std::ios::binary | std::ios::trunc);
+    ScopedFile file(std::fopen(ToNativePath(path).c_str(), "wb"));
     if (!file) {
         return false;
     }
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return !file.fail();
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    return std::fclose(file.release()) == 0 && written;
 }
 
 std::wstring ExecutablePath() {
-    std::vector<char> buffer(4096);
-    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    char buffer[4096];
+    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0) {
         return {};
     }
-    return FromNativePath(std::string(buffer.data(), static_cast<size_t>(length)));
+    std::wstring path = Utf8ToUtf16(std::string_view(buffer, static_cast<size_t>(length)));
+    for (wchar_t& c : path) {
+        c = c == L'/' ? L'\\' : c;
+    }
+    return path;
 }

@@ -1,27 +1,20 @@
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
 #include "base/file_access.h"
+#include "base/scoped_win.h"
 
 namespace {
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using ScopedFileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-ScopedFileHandle OpenForReading(const std::wstring& path) {
+ScopedHandle OpenForReading(const std::wstring& path) {
     HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return ScopedFileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+    return ScopedHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
-ScopedFileHandle OpenForWriting(const std::wstring& path) {
+ScopedHandle OpenForWriting(const std::wstring& path) {
     HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return ScopedFileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+    return ScopedHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
 }  // namespace
@@ -35,7 +28,7 @@ bool FileExists(const std::wstring& path) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path) {
-    const ScopedFileHandle file = OpenForReading(path);
+    const ScopedHandle file = OpenForReading(path);
     if (!file) {
         return std::nullopt;
     }
@@ -63,7 +56,7 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
 }
 
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
-    const ScopedFileHandle file = OpenForWriting(path);
+    const ScopedHandle file = OpenForWriting(path);
     if (!file) {
         return false;
     }

@@ -9,6 +9,11 @@
 
 bool IsValidUtf8(std::string_view bytes);
 
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Removes a leading UTF-8 byte-order mark; true when there was one.
+bool SkipUtf8ByteOrderMark(std::string_view& bytes);
+
 // Invalid sequences become U+FFFD; characters beyond the BMP become surrogate pairs.
 std::wstring Utf8ToUtf16(std::string_view bytes);
 

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/convert_main.h"
 #include "base/text_encoding.h"
+#include "cli/convert_main.h"
 
 // Arguments arrive as bytes; this system's convention is UTF-8.
 int main(int argc, char** argv) {

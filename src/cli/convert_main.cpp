@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <array>
 
-#include "cli/convert_options.h"
 #include "base/file_access.h"
+#include "base/strings.h"
 #include "base/text_encoding.h"
+#include "cli/convert_options.h"
 #include "engine/conversion.h"
-#include "engine/layout_file.h"
 #include "engine/layout_loader.h"
 
 namespace {
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 const std::wstring kProgramName = L"zenvoral-convert";
 
 // Reports are written as UTF-8 whatever the console expects, so they survive redirection.
@@ -24,26 +23,6 @@ void WriteText(std::FILE* stream, std::wstring_view text) {
 
 void ReportError(std::FILE* errors, const std::wstring& message) {
     WriteText(errors, kProgramName + L": " + message + L"\n");
-}
-
-// The engine's messages go to standard error exactly as the user interface would show them.
-class StderrLayoutUi : public LayoutUi {
-  public:
-    explicit StderrLayoutUi(std::FILE* errors) : errors_(errors) {}
-
-    void ShowMessage(const std::wstring& text, MessageIcon) override {
-        WriteText(errors_, text + L"\n");
-    }
-    void SetLayoutButtonCaption(int, const std::wstring&) override {}
-    void EndProgram() override {}
-
-  private:
-    std::FILE* errors_;
-};
-
-std::wstring FolderOf(const std::wstring& filePath) {
-    const size_t separator = filePath.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? std::wstring() : filePath.substr(0, separator);
 }
 
 std::optional<std::wstring> DefaultLayoutsPath() {
@@ -81,32 +60,28 @@ std::optional<std::string> ReadStream(std::FILE* stream) {
     return bytes;
 }
 
-// The same steps as the engine's own loading at start-up, from one read of the file:
-// names, both key lists, then the count check with its warning. A name that heads no
-// section would silently convert nothing, so here it is refused instead.
-bool LoadConverterLayouts(const ConvertOptions& options, const std::wstring& layoutsPath,
-                          LayoutTable& table, LayoutUi& ui, std::wstring& error) {
+// The program's own loading, from one read of the file, with its warning on standard
+// error. A name that heads no section would silently convert nothing, so here it is
+// refused instead.
+std::optional<LayoutTable> LoadConverterLayouts(const ConvertOptions& options,
+                                                const std::wstring& layoutsPath, std::FILE* errors,
+                                                std::wstring& error) {
     const std::optional<std::string> bytes = ReadWholeFile(layoutsPath, L"layouts file", error);
     if (!bytes) {
-        return false;
+        return std::nullopt;
     }
-    const std::vector<std::wstring> lines = SplitLines(DecodeLayoutFileBytes(*bytes));
-    table.LayoutNames = ParseLayoutNames(lines);
-    table.LayoutNameCount = static_cast<int>(table.LayoutNames.size());
+    LayoutLoad load = ParseLayouts(*bytes, options.layout1Name, options.layout2Name);
+    const std::vector<std::wstring>& names = load.Table.LayoutNames;
     for (const std::wstring* name : {&options.layout1Name, &options.layout2Name}) {
-        const std::wstring header = L"[" + *name + L"]";
-        if (std::find(table.LayoutNames.begin(), table.LayoutNames.end(), header) ==
-            table.LayoutNames.end()) {
+        if (std::find(names.begin(), names.end(), L"[" + *name + L"]") == names.end()) {
             error = L"no layout \"" + *name + L"\" in \"" + layoutsPath + L"\"";
-            return false;
+            return std::nullopt;
         }
     }
-    table.Layout1Name = options.layout1Name;
-    table.Layout2Name = options.layout2Name;
-    table.SetKeys(1, ParseLayoutKeys(lines, options.layout1Name));
-    table.SetKeys(2, ParseLayoutKeys(lines, options.layout2Name));
-    CheckLayoutKeyCounts(LayoutContext{table, FolderOf(layoutsPath), ui});
-    return true;
+    if (load.Warning) {
+        WriteText(errors, *load.Warning + L"\n");
+    }
+    return std::move(load.Table);
 }
 
 std::optional<std::string> ReadInput(const ConvertOptions& options, std::FILE* input,
@@ -144,9 +119,9 @@ int Convert(const ConvertOptions& options, const ConsoleStreams& streams) {
                     L"--layouts");
         return kConvertRefused;
     }
-    LayoutTable table;
-    StderrLayoutUi ui(streams.errors);
-    if (!LoadConverterLayouts(options, *layoutsPath, table, ui, error)) {
+    const std::optional<LayoutTable> table =
+        LoadConverterLayouts(options, *layoutsPath, streams.errors, error);
+    if (!table) {
         ReportError(streams.errors, error);
         return kConvertRefused;
     }
@@ -155,7 +130,7 @@ int Convert(const ConvertOptions& options, const ConsoleStreams& streams) {
         ReportError(streams.errors, error);
         return kConvertRefused;
     }
-    const std::optional<std::string> output = ConvertUtf8Document(table, *input, options.mode);
+    const std::optional<std::string> output = ConvertUtf8Document(*table, *input, options.mode);
     if (!output) {
         ReportError(streams.errors, L"the input is not valid UTF-8; nothing was converted");
         return kConvertRefused;
@@ -171,17 +146,14 @@ int Convert(const ConvertOptions& options, const ConsoleStreams& streams) {
 
 std::optional<std::string> ConvertUtf8Document(const LayoutTable& table, std::string_view bytes,
                                                int mode) {
-    const bool hasByteOrderMark = bytes.starts_with(kUtf8ByteOrderMark);
-    if (hasByteOrderMark) {
-        bytes.remove_prefix(kUtf8ByteOrderMark.size());
-    }
+    const bool hasByteOrderMark = SkipUtf8ByteOrderMark(bytes);
     if (!IsValidUtf8(bytes)) {
         return std::nullopt;
     }
     const bool autoDirection = mode == ToggleLayouts;
     const std::wstring converted =
         ApplyConversionMode(table, Utf8ToUtf16(bytes), mode, autoDirection);
-    std::string result(hasByteOrderMark ? kUtf8ByteOrderMark : std::string_view());
+    std::string result(hasByteOrderMark ? kUtf8Bom : std::string_view());
     result += Utf16ToUtf8(converted);
     return result;
 }

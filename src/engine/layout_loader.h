@@ -1,28 +1,14 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "base/message_sink.h"
 #include "engine/layout_table.h"
 
-// What loading layouts needs from the user interface.
-class LayoutUi : public MessageSink {
-  public:
-    // buttonIndex 0 carries the first layout's caption, 1 the second's.
-    virtual void SetLayoutButtonCaption(int buttonIndex, const std::wstring& caption) = 0;
-
-    // Called after the missing-file message has been closed: take the program down.
-    // Loading stops whatever this does, so tests can simply record the call.
-    virtual void EndProgram() = 0;
-};
-
-// The layout table together with where its file lies and whom to tell.
-struct LayoutContext {
-    LayoutTable& table;
-    std::wstring programFolder;
-    LayoutUi& ui;
-};
+// Reading layouts.txt: named sections of blank-separated key entries. Nothing here
+// talks to the user; the caller shows the messages a load returns.
 
 inline const std::wstring kLayoutsFileName = L"layouts.txt";
 inline const std::wstring kMissingLayoutsMessage =
@@ -31,19 +17,20 @@ inline const std::wstring kUnequalKeyCountsMessage =
     L"Number of keys under first and second keyboard layout are not equal.\n"
     L"This may cause incorrect converting between both layout!";
 
-std::wstring AddBackslash(std::wstring folderPath);
+struct LayoutLoad {
+    bool FileMissing = false;  // show kMissingLayoutsMessage (error icon), then end
+    LayoutTable Table;         // names, both key lists, counts after the count check
+    std::array<std::wstring, 2> ButtonCaptions;  // "&English " for the first layout
+    std::optional<std::wstring> Warning;         // kUnequalKeyCountsMessage (exclamation)
+};
 
-// The full path of layouts.txt. When the file does not exist the user is told, the
-// program is ended, and nothing is returned.
-[[nodiscard]] std::optional<std::wstring> GetLayoutsFilePath(const LayoutContext& context);
+// The two layouts from the bytes of a layouts file, which may be UTF-8 (with or without
+// a byte-order mark) or, failing that, in the system's ANSI code page; lines end at CR
+// LF, CR or LF. A name that heads no section gets an empty list.
+LayoutLoad ParseLayouts(std::string_view fileBytes, const std::wstring& layout1Name,
+                        const std::wstring& layout2Name);
 
-// Rebuilds LayoutNames and LayoutNameCount. Returns false when the file was missing.
-bool LoadLayoutNames(const LayoutContext& context);
-
-// Rebuilds one slot's key list, stores its name and sets its button caption. A file
-// that exists but cannot be read loads like a name without a section. Returns false
-// when the file was missing.
-bool LoadLayout(const LayoutContext& context, const std::wstring& name, int slot);
-
-// Warns about unequal counts, then lowers Layout1KeyCount to the smaller count.
-void CheckLayoutKeyCounts(const LayoutContext& context);
+// The same from programFolder\layouts.txt. A file that exists but cannot be read loads
+// like one without sections.
+LayoutLoad LoadLayoutsFile(const std::wstring& programFolder, const std::wstring& layout1Name,
+                           const std::wstring& layout2Name);

@@ -1,187 +1,139 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "base/file_access.h"
+#include "base/strings.h"
 #include "base/text_encoding.h"
 #include "engine/conversion.h"
 #include "engine/layout_loader.h"
-#include "recording_layout_ui.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using Entries = std::vector<std::wstring>;
 
-// Key i of section "One (x)" is U+0100 + i, of "Two (y)" U+0200 + i.
-std::wstring KeyOf(int section, int position) {
-    return std::wstring(1, static_cast<wchar_t>(section * 0x100 + position));
-}
-
-std::string UnequalLayouts(int first, int second) {
-    std::wstring text = L"[One (x)]\r\n";
-    for (int i = 0; i < first; ++i) {
-        text += KeyOf(1, i) + L" ";
+TEST(LayoutGrammar, KeyEntriesOfSectionA) {
+    const std::tuple<const char*, std::string, Entries> cases[] = {
+        {"header with blanks around it", "  [A]  \na b", {L"a", L"b"}},
+        {"names are case-sensitive", "[a]\nx", {}},
+        {"two blanks give an empty entry", "[A]\nq  w", {L"q", L"", L"w"}},
+        {"three blanks give two", "[A]\nq   w", {L"q", L"", L"", L"w"}},
+        {"lines join like blanks", "[A]\na\nb  c ", {L"a", L"b", L"", L"c"}},
+        {"comment lines skipped, indented too", "[A]\na\n  <!-- x y\nb", {L"a", L"b"}},
+        {"a marker inside a line is text", "[A]\na <!-- b", {L"a", L"<!--", L"b"}},
+        {"a comment has no closing marker", "[A]\n<!-- open\na -->", {L"a", L"-->"}},
+        {"a tab is part of an entry", "[A]\na\tb c", {L"a\tb", L"c"}},
+        {"empty lines skipped", "[A]\n\n   \na", {L"a"}},
+        {"a section ends at its own name repeated", "[A]\na\n[A]\nb", {L"a"}},
+        {"the first of duplicates counts", "[B]\nx\n[A]\na\n[A]\nb", {L"a"}},
+        {"the last section runs to the end", "[B]\nx\n[A]\na\nb", {L"a", L"b"}},
+        {"lines before the first header ignored", "a b\n[A]\nc", {L"c"}},
+        {"only comments and empty lines", "[A]\n<!--\n\n", {}},
+        {"a lone bracket is no header", "[A]\n[\n]", {L"[", L"]"}},
+        {"[] heads a section", "[A]\na\n[]\nb", {L"a"}},
+        {"CR LF, CR and LF end lines", "[A]\r\na\rb\nc\r\n[B]\r\nd", {L"a", L"b", L"c"}},
+        {"byte-order mark skipped", "\xEF\xBB\xBF[A]\n\xD8\xB3", {L"\u0633"}},
+        {"UTF-8 without a mark", "[A]\n\xD8\xB3 \xF0\x9F\x98\x80", {L"\u0633", L"\xD83D\xDE00"}},
+        {"not UTF-8: the ANSI code page", "[A]\ncaf\xE9", {L"caf\u00E9"}}};
+    for (const auto& [what, file, keys] : cases) {
+        EXPECT_EQ(ParseLayouts(file, L"A", L"B").Table.Layout1Keys, keys) << what;
     }
-    text += L"\r\n[Two (y)]\r\n";
-    for (int i = 0; i < second; ++i) {
-        text += KeyOf(2, i) + L" ";
+}
+
+TEST(LayoutLoad, NamesCaptionsAndCounts) {
+    const LayoutLoad load = ParseLayouts(
+        "[Layout A (demo)]\r\na b c\r\nA B C\r\n[Layout B (demo)]\r\nx y zz\r\nX Y Z\r\n"
+        "[Layout A (demo)]\r\n[(x)]",
+        L"Layout A (demo)", L"Layout B (demo)");
+    EXPECT_EQ(load.Table.LayoutNames, (Entries{L"[Layout A (demo)]", L"[Layout B (demo)]",
+                                               L"[Layout A (demo)]", L"[(x)]"}));
+    EXPECT_EQ(load.Table.LayoutNameCount, 4);
+    EXPECT_EQ(load.Table.Layout2Keys, (Entries{L"x", L"y", L"zz", L"X", L"Y", L"Z"}));
+    EXPECT_EQ(load.ButtonCaptions, (std::array<std::wstring, 2>{L"&Layout A ", L"&Layout B "}));
+    EXPECT_FALSE(load.Warning.has_value());
+    const std::array<std::wstring, 2> plain{L"&Plain", L"&"};
+    EXPECT_EQ(ParseLayouts("", L"Plain", L"(x) y").ButtonCaptions, plain);
+}
+
+TEST(LayoutLoad, UnequalCountsWarnAndPairOnlyTheCommonPositions) {
+    std::wstring one, two;  // U+0100 + i and U+0200 + i at position i
+    for (wchar_t i = 0; i < 47; ++i) {
+        one += static_cast<wchar_t>(0x100 + i);
+        two += static_cast<wchar_t>(0x200 + i);
     }
-    return Utf16ToUtf8(text + L"\r\n");
-}
-
-class LayoutLoaderTest : public testing::Test {
-  protected:
-    void WriteLayouts(std::string_view bytes) { folder.WriteFile(L"layouts.txt", bytes); }
-    LayoutContext Context() { return LayoutContext{table, folder.ProgramPath(), ui}; }
-    void LoadBoth(const std::wstring& first, const std::wstring& second) {
-        LayoutContext context = Context();
-        ASSERT_TRUE(LoadLayoutNames(context));
-        ASSERT_TRUE(LoadLayout(context, first, 1));
-        ASSERT_TRUE(LoadLayout(context, second, 2));
-        CheckLayoutKeyCounts(context);
+    const auto section = [](std::wstring_view keys, int count) {
+        std::wstring line;
+        for (const wchar_t key : keys.substr(0, static_cast<size_t>(count))) {
+            line += std::wstring{key, L' '};
+        }
+        return Utf16ToUtf8(line);
+    };
+    for (const auto& [first, second] : {std::pair{47, 46}, std::pair{46, 47}}) {
+        const LayoutLoad load = ParseLayouts(
+            "[One]\n" + section(one, first) + "\n[Two]\n" + section(two, second), L"One", L"Two");
+        EXPECT_EQ(load.Warning, kUnequalKeyCountsMessage) << first << " and " << second;
+        // Positions 0 to 45 pair; what stands at 46 has no partner.
+        EXPECT_EQ(ConvertLayout(load.Table, one, ToLayout2, false), two.substr(0, 46) + one[46]);
+        EXPECT_EQ(ConvertLayout(load.Table, two, ToLayout1, false), one.substr(0, 46) + two[46]);
     }
-
-    TempFolder folder;
-    LayoutTable table;
-    RecordingLayoutUi ui;
-};
-
-TEST(AddBackslashTest, AppendsOnlyWhenMissing) {
-    EXPECT_EQ(AddBackslash(L"C:\\Tools"), L"C:\\Tools\\");
-    EXPECT_EQ(AddBackslash(L"C:\\"), L"C:\\");
-    EXPECT_EQ(AddBackslash(L""), L"\\");
 }
 
-TEST_F(LayoutLoaderTest, MissingFileShowsTheFatalMessageAndEndsTheProgram) {
-    LayoutContext context = Context();
-    EXPECT_FALSE(GetLayoutsFilePath(context).has_value());
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].first,
-              L"Cannot find this file: layouts.txt\r\nThe program cannot run without this file!");
-    EXPECT_EQ(ui.messages[0].second, MessageIcon::Error);
-    EXPECT_EQ(ui.endProgramCalls, 1);
-
-    table.LayoutNames = {L"[kept]"};
-    EXPECT_FALSE(LoadLayoutNames(context));
-    EXPECT_FALSE(LoadLayout(context, L"A", 1));
-    EXPECT_EQ(table.LayoutNames, Entries{L"[kept]"});
-    EXPECT_TRUE(ui.captions.empty());
-    EXPECT_EQ(ui.endProgramCalls, 3);
+TEST(LayoutLoad, UnknownOrRepeatedNamesConvertNothing) {
+    const LayoutLoad load = ParseLayouts("[A]\na b\n[B]\n", L"A", L"Missing (x)");
+    EXPECT_EQ(load.Table.Layout2Name, L"Missing (x)");
+    EXPECT_EQ(load.ButtonCaptions[1], L"&Missing ");
+    EXPECT_TRUE(load.Table.Layout2Keys.empty());
+    EXPECT_EQ(load.Table.Layout1KeyCount, 0);
+    EXPECT_TRUE(load.Warning.has_value());
+    EXPECT_EQ(ConvertLayout(load.Table, L"ab", ToLayout2, false), L"ab");
+    EXPECT_FALSE(ParseLayouts("[A]\n[B]\n", L"A", L"B").Warning.has_value());
+    const LayoutTable same = ParseLayouts("[A]\na b\n", L"A", L"A").Table;
+    EXPECT_EQ(
+        ConvertLayout(same, L"ab", ToLayout2, false) + ConvertLayout(same, L"ab", ToLayout1, false),
+        L"abab");
 }
 
-TEST_F(LayoutLoaderTest, AFolderNamedLayoutsTxtIsNoFile) {
+TEST(LayoutLoad, MissingFileAndAFolderOfItsNameAreMissing) {
+    const TempFolder folder;
+    EXPECT_TRUE(LoadLayoutsFile(folder.ProgramPath(), L"A", L"B").FileMissing);
     std::filesystem::create_directory(folder.path() / "layouts.txt");
-    EXPECT_FALSE(GetLayoutsFilePath(Context()).has_value());
-    EXPECT_EQ(ui.endProgramCalls, 1);
+    EXPECT_TRUE(LoadLayoutsFile(folder.ProgramPath(), L"A", L"B").FileMissing);
 }
 
-TEST_F(LayoutLoaderTest, LoadsNamesKeysAndCaptions) {
-    WriteLayouts(
-        "\xEF\xBB\xBF[Layout A (demo)]\r\na b c\r\nA B C\r\n[Layout B (demo)]\r\nx y zz\r\nX Y Z");
-    LoadBoth(L"Layout A (demo)", L"Layout B (demo)");
-    EXPECT_EQ(table.LayoutNames, (Entries{L"[Layout A (demo)]", L"[Layout B (demo)]"}));
-    EXPECT_EQ(table.LayoutNameCount, 2);
-    EXPECT_EQ(table.Layout1Keys, (Entries{L"a", L"b", L"c", L"A", L"B", L"C"}));
-    EXPECT_EQ(table.Layout2Keys, (Entries{L"x", L"y", L"zz", L"X", L"Y", L"Z"}));
-    EXPECT_EQ(table.Layout1KeyCount, 6);
-    EXPECT_EQ(table.Layout2KeyCount, 6);
-    EXPECT_EQ(ui.captions,
-              (std::vector<std::pair<int, std::wstring>>{{0, L"&Layout A "}, {1, L"&Layout B "}}));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(ConvertLayout(table, L"abc", ToLayout2, false), L"xyzz");
+// The layouts.txt that ships, read from beside the test program as the program reads it.
+LayoutLoad LoadShipped(const std::wstring& second) {
+    return LoadLayoutsFile(FolderOf(ExecutablePath()), L"English (101 Keys)", second);
 }
 
-TEST_F(LayoutLoaderTest, UnknownNameGivesAnEmptyListButKeepsNameAndCaption) {
-    WriteLayouts("[A]\na b\n");
-    LoadBoth(L"A", L"Missing (x)");
-    EXPECT_EQ(table.Layout2Name, L"Missing (x)");
-    EXPECT_TRUE(table.Layout2Keys.empty());
-    EXPECT_EQ(table.Layout1KeyCount, 0);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].second, MessageIcon::Exclamation);
-    EXPECT_EQ(ui.captions.back(), (std::pair<int, std::wstring>{1, L"&Missing "}));
-    EXPECT_EQ(ConvertLayout(table, L"ab", ToLayout2, false), L"ab");
+TEST(ShippedLayouts, EveryLayoutPairsWithEnglishKeyForKeyAndBack) {
+    const std::vector<std::wstring> names = LoadShipped(L"").Table.LayoutNames;
+    ASSERT_EQ(names.size(), 8u) << "layouts.txt must lie beside the test program";
+    for (const std::wstring& header : names) {
+        const LayoutLoad load = LoadShipped(header.substr(1, header.size() - 2));
+        const std::vector<std::wstring>& english = load.Table.Layout1Keys;
+        const std::vector<std::wstring>& other = load.Table.Layout2Keys;
+        ASSERT_TRUE(other.size() == 94 && !load.Warning) << Utf16ToUtf8(header);
+        for (size_t i = 0; i < english.size(); ++i) {
+            if (!other[i].empty() && std::count(other.begin(), other.end(), other[i]) == 1) {
+                const std::wstring there = ConvertLayout(load.Table, english[i], ToLayout2, false);
+                EXPECT_EQ(there, other[i]) << Utf16ToUtf8(header) << " key " << i;
+                EXPECT_EQ(ConvertLayout(load.Table, there, ToLayout1, false), english[i]);
+            }
+        }
+    }
 }
 
-TEST_F(LayoutLoaderTest, BothLayoutsEmptyGiveNoWarning) {
-    WriteLayouts("[A]\n[B]\n<!-- nothing\n");
-    LoadBoth(L"A", L"B");
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(table.Layout1KeyCount, 0);
-}
-
-struct UnequalCase {
-    int first;
-    int second;
-};
-
-void PrintTo(const UnequalCase& c, std::ostream* out) {
-    *out << c.first << " and " << c.second;
-}
-
-class UnequalCountsTest : public LayoutLoaderTest,
-                          public testing::WithParamInterface<UnequalCase> {};
-
-TEST_P(UnequalCountsTest, WarnsOnceAndComparesOnlyTheCommonPositions) {
-    const UnequalCase c = GetParam();
-    WriteLayouts(UnequalLayouts(c.first, c.second));
-    LoadBoth(L"One (x)", L"Two (y)");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].first,
-              L"Number of keys under first and second keyboard layout are not equal.\n"
-              L"This may cause incorrect converting between both layout!");
-    EXPECT_EQ(ui.messages[0].second, MessageIcon::Exclamation);
-    EXPECT_EQ(table.Layout1KeyCount, 46);
-    EXPECT_EQ(ConvertLayout(table, KeyOf(1, 45), ToLayout2, false), KeyOf(2, 45));
-    EXPECT_EQ(ConvertLayout(table, KeyOf(2, 45), ToLayout1, false), KeyOf(1, 45));
-    // Entries beyond the shorter list never pair.
-    EXPECT_EQ(ConvertLayout(table, KeyOf(1, 46), ToLayout2, false), KeyOf(1, 46));
-    EXPECT_EQ(ConvertLayout(table, KeyOf(2, 46), ToLayout1, false), KeyOf(2, 46));
-}
-
-INSTANTIATE_TEST_SUITE_P(BothWays, UnequalCountsTest,
-                         testing::Values(UnequalCase{47, 46}, UnequalCase{46, 47}),
-                         [](const testing::TestParamInfo<UnequalCase>& param) {
-                             return std::to_string(param.param.first) + "_" +
-                                    std::to_string(param.param.second);
-                         });
-
-TEST_F(LayoutLoaderTest, ConversionDuringTheCountWarningLeavesTextUnchanged) {
-    // The warning box keeps messages flowing; a hotkey may convert before the count
-    // is lowered. Simulate that moment: first list reloaded longer than the second.
-    WriteLayouts(UnequalLayouts(47, 46));
-    LayoutContext context = Context();
-    ASSERT_TRUE(LoadLayout(context, L"Two (y)", 2));
-    ASSERT_TRUE(LoadLayout(context, L"One (x)", 1));
-    ASSERT_EQ(table.Layout1KeyCount, 47);
-    const std::wstring text = KeyOf(1, 46) + L" " + KeyOf(1, 1);
-    EXPECT_EQ(ConvertLayout(table, text, ToLayout2, false), text);
-    EXPECT_EQ(LookupKeyEntry(table, KeyOf(1, 1), 2), L"");
-    CheckLayoutKeyCounts(context);
-    EXPECT_EQ(ConvertLayout(table, text, ToLayout2, false), KeyOf(1, 46) + L" " + KeyOf(2, 1));
-}
-
-TEST_F(LayoutLoaderTest, SameNameTwiceConvertsNothing) {
-    WriteLayouts("[A]\na b\n");
-    LoadBoth(L"A", L"A");
-    EXPECT_EQ(table.Layout1Keys, table.Layout2Keys);
-    EXPECT_EQ(ConvertLayout(table, L"ab", ToLayout2, false), L"ab");
-    EXPECT_EQ(ConvertLayout(table, L"ab", ToLayout1, false), L"ab");
-}
-
-TEST_F(LayoutLoaderTest, ReloadPicksUpEditedEntries) {
-    WriteLayouts("[A]\na\n[B]\nx\n");
-    LoadBoth(L"A", L"B");
-    WriteLayouts("[A]\na\n[B]\ny\n");
-    LoadBoth(L"A", L"B");
-    EXPECT_EQ(ConvertLayout(table, L"a", ToLayout2, false), L"y");
-}
-
-TEST_F(LayoutLoaderTest, AnsiFileStillLoads) {
-    WriteLayouts("[A]\r\ne\r\n[B]\r\n\xE9\r\n");
-    LoadBoth(L"A", L"B");
-    EXPECT_EQ(table.Layout2Keys, Entries{L"\u00E9"});
+TEST(ShippedLayouts, ArabicGreetingTypedOnEnglishKeys) {
+    const LayoutLoad load = LoadShipped(L"Arabic (101 Keys)");
+    EXPECT_EQ(load.ButtonCaptions[0], L"&English ");
+    const std::wstring arabic = ConvertLayout(load.Table, L"hgsghl ugd;l", ToggleLayouts, true);
+    EXPECT_EQ(arabic, L"\u0627\u0644\u0633\u0644\u0627\u0645 \u0639\u0644\u064A\u0643\u0645");
+    // Lam followed by alef is the lam-alef key, so the way back types "b" for it.
+    EXPECT_EQ(ConvertLayout(load.Table, arabic, ToggleLayouts, true), L"hgsbl ugd;l");
 }
 
 }  // namespace
