@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/file_access.h"
+#include "base/strings.h"
 #include "program/main_window.h"
 #include "program/message_box.h"
 #include "program/start_up.h"
@@ -12,10 +13,6 @@ namespace {
 // Held by the running instance; a second start finds it taken.
 constexpr wchar_t kSingleInstanceMutexName[] =
     L"Zenvoral.SingleInstance.{5B0E7C2A-3F41-4D8E-9A62-1C7D0F4E8B35}";
-
-std::wstring FolderOf(const std::wstring& filePath) {
-    return filePath.substr(0, filePath.find_last_of(L"\\/"));
-}
 
 }  // namespace
 
