@@ -66,33 +66,37 @@ std::optional<float> ClampedDelay(std::wstring_view text) {
     return std::clamp(*delay, kMinimumDelay, kMaximumDelay);
 }
 
-void ApplyHotkeySpec(std::wstring_view text, HotkeySlot& slot) {
-    ParsedHotkeySpec parsed = ParseHotkeySpec(text);
-    slot.KeyName = std::move(parsed.KeyName);
-    if (parsed.Modifiers) {
-        slot.Modifiers = *parsed.Modifiers;
+// A hand edit that names no key or has a stray modifier bit gets the action's default
+// rather than a hotkey that does nothing or takes over a plain key.
+void ApplyHotkeySpec(std::wstring_view text, std::wstring_view defaultSpec, HotkeySlot& slot) {
+    std::optional<ParsedHotkeySpec> parsed = ParseHotkeySpec(text);
+    if (!parsed) {
+        parsed = ParseHotkeySpec(defaultSpec);
     }
+    slot.KeyName = std::move(parsed->KeyName);
+    slot.Modifiers = parsed->Modifiers;
 }
 
 void LoadSetting(const SettingsStore& store, const SettingKey& setting, ProgramSettings& settings) {
     const std::wstring text =
         store.Read(std::wstring(setting.key), std::wstring(setting.defaultText));
-    std::visit(
-        Overloaded{
-            [&](DelaySetting) {
-                if (const std::optional<float> delay = ClampedDelay(text)) {
-                    settings.Delay = *delay;
-                }
-            },
-            [&](WholeNumberSetting field) {
-                if (const std::optional<int32_t> number = ParseWholeNumber(text)) {
-                    settings.*field = *number;
-                }
-            },
-            [&](TextSetting field) { settings.*field = text; },
-            [&](HotkeySetting hotkey) { ApplyHotkeySpec(text, settings.Slots[hotkey.slot]); },
-        },
-        setting.place);
+    std::visit(Overloaded{
+                   // Not the 0 the settings start at, which the save would make permanent.
+                   [&](DelaySetting) {
+                       settings.Delay =
+                           ClampedDelay(text).value_or(*ClampedDelay(setting.defaultText));
+                   },
+                   [&](WholeNumberSetting field) {
+                       if (const std::optional<int32_t> number = ParseWholeNumber(text)) {
+                           settings.*field = *number;
+                       }
+                   },
+                   [&](TextSetting field) { settings.*field = text; },
+                   [&](HotkeySetting hotkey) {
+                       ApplyHotkeySpec(text, setting.defaultText, settings.Slots[hotkey.slot]);
+                   },
+               },
+               setting.place);
 }
 
 std::wstring SettingText(const SettingKey& setting, const ProgramSettings& settings) {
