@@ -68,35 +68,33 @@ std::optional<float> ClampedDelay(std::wstring_view text) {
 
 // A hand edit that names no key or has a stray modifier bit gets the action's default
 // rather than a hotkey that does nothing or takes over a plain key.
-void ApplyHotkeySpec(std::wstring_view text, std::wstring_view defaultSpec, HotkeySlot& slot) {
+void ApplyHotkeySpec(std::wstring_view text, size_t slot, HotkeySlots& slots) {
     std::optional<ParsedHotkeySpec> parsed = ParseHotkeySpec(text);
     if (!parsed) {
-        parsed = ParseHotkeySpec(defaultSpec);
+        parsed = ParseHotkeySpec(kHotkeySlotDefinitions[slot].defaultSpec);
     }
-    slot.KeyName = std::move(parsed->KeyName);
-    slot.Modifiers = parsed->Modifiers;
+    slots[slot].KeyName = std::move(parsed->KeyName);
+    slots[slot].Modifiers = parsed->Modifiers;
 }
 
 void LoadSetting(const SettingsStore& store, const SettingKey& setting, ProgramSettings& settings) {
     const std::wstring text =
         store.Read(std::wstring(setting.key), std::wstring(setting.defaultText));
-    std::visit(Overloaded{
-                   // Not the 0 the settings start at, which the save would make permanent.
-                   [&](DelaySetting) {
-                       settings.Delay =
-                           ClampedDelay(text).value_or(*ClampedDelay(setting.defaultText));
-                   },
-                   [&](WholeNumberSetting field) {
-                       if (const std::optional<int32_t> number = ParseWholeNumber(text)) {
-                           settings.*field = *number;
-                       }
-                   },
-                   [&](TextSetting field) { settings.*field = text; },
-                   [&](HotkeySetting hotkey) {
-                       ApplyHotkeySpec(text, setting.defaultText, settings.Slots[hotkey.slot]);
-                   },
-               },
-               setting.place);
+    std::visit(
+        Overloaded{
+            [&](DelaySetting) {
+                // No number: the default, not the 0 the settings start at, which a save keeps.
+                settings.Delay = ClampedDelay(text).value_or(*ClampedDelay(setting.defaultText));
+            },
+            [&](WholeNumberSetting field) {
+                if (const std::optional<int32_t> number = ParseWholeNumber(text)) {
+                    settings.*field = *number;
+                }
+            },
+            [&](TextSetting field) { settings.*field = text; },
+            [&](HotkeySetting hotkey) { ApplyHotkeySpec(text, hotkey.slot, settings.Slots); },
+        },
+        setting.place);
 }
 
 std::wstring SettingText(const SettingKey& setting, const ProgramSettings& settings) {
