@@ -1,5 +1,5 @@
 // The system stores under Wine: cProfile against the settings contract, cRegistry read
-// back with the system's own registry calls.
+// back with the system's own registry calls, and the encoding cProfile keeps the file in.
 
 #include <windows.h>
 
