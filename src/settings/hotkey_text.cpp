@@ -44,17 +44,37 @@ std::optional<int32_t> LookUp(const std::array<NamedKey, N>& table, std::wstring
     return std::nullopt;
 }
 
-// F1 is 112. "F", "F0" and names such as "FOO" are no function keys and fall through
-// to the letter F.
+constexpr int32_t kNoKey = 0;
+constexpr int32_t kF1 = 112;
+constexpr int32_t kF24 = 135;
+constexpr int32_t kAllModifiers = kModAlt | kModControl | kModShift | kModWin;
+
+// "F" and a number as LeadingNumber reads it ("F9", "F 9"); kNoKey for a number no
+// function key has ("F0", "F99"). "F" and names such as "FOO" are no function keys and
+// go by their first letter.
 std::optional<int32_t> FunctionKeyCode(std::wstring_view name) {
     if (name.empty() || name.front() != L'F') {
         return std::nullopt;
     }
-    const double number = LeadingNumber(name.substr(1));
-    if (number == 0) {
+    const std::wstring_view number = name.substr(1);
+    const size_t start = number.find_first_not_of(L" \t");
+    if (start == std::wstring_view::npos ||
+        std::wstring_view(L"+-.0123456789").find(number[start]) == std::wstring_view::npos) {
         return std::nullopt;
     }
-    return RoundToInt32(number + 111);
+    const int32_t code = RoundToInt32(LeadingNumber(number) + kF1 - 1).value_or(kNoKey);
+    return code >= kF1 && code <= kF24 ? code : kNoKey;
+}
+
+// Letters and digits have virtual-key codes equal to their capital character.
+int32_t FirstCharacterKeyCode(std::wstring_view name) {
+    const wchar_t first = name.empty() ? L'\0' : name.front();
+    const bool hasKey = (first >= L'A' && first <= L'Z') || (first >= L'0' && first <= L'9');
+    return hasKey ? first : kNoKey;
+}
+
+bool NamesKeyOrNoHotkey(std::wstring_view keyName) {
+    return keyName.empty() || keyName == kNoHotkeyName || KeyNameToKeyCode(keyName) != kNoKey;
 }
 
 std::wstring_view TrimSpaces(std::wstring_view text) {
@@ -67,7 +87,7 @@ std::wstring_view TrimSpaces(std::wstring_view text) {
 
 }  // namespace
 
-ParsedHotkeySpec ParseHotkeySpec(std::wstring_view text) {
+std::optional<ParsedHotkeySpec> ParseHotkeySpec(std::wstring_view text) {
     std::wstring spec = AsciiUpperCase(TrimSpaces(text));
     if (spec.find(L';') == std::wstring::npos) {
         spec.insert(0, L"8;");
@@ -75,7 +95,12 @@ ParsedHotkeySpec ParseHotkeySpec(std::wstring_view text) {
     const size_t separator = spec.find(L';');
     const std::wstring_view modifierPart = std::wstring_view(spec).substr(0, separator);
     const std::wstring_view keyPart = std::wstring_view(spec).substr(separator + 1);
-    return {RoundToInt32(LeadingNumber(modifierPart)), std::wstring(TrimSpaces(keyPart))};
+    const std::optional<int32_t> modifiers = RoundToInt32(LeadingNumber(modifierPart));
+    const std::wstring_view keyName = TrimSpaces(keyPart);
+    if (!modifiers || (*modifiers & ~kAllModifiers) != 0 || !NamesKeyOrNoHotkey(keyName)) {
+        return std::nullopt;
+    }
+    return ParsedHotkeySpec{*modifiers, std::wstring(keyName)};
 }
 
 std::wstring FormatHotkeySpec(int32_t modifiers, std::wstring_view keyName) {
@@ -92,5 +117,5 @@ int32_t KeyNameToKeyCode(std::wstring_view keyName) {
     if (const auto code = LookUp(kPunctuationKeys, keyName)) {
         return *code;
     }
-    return keyName.empty() ? 0 : static_cast<int32_t>(static_cast<uint16_t>(keyName.front()));
+    return FirstCharacterKeyCode(keyName);
 }

@@ -29,22 +29,26 @@ inline constexpr std::array<std::wstring_view, 67> kHotkeyKeyNames = {
 };
 
 struct ParsedHotkeySpec {
-    // Nothing only when the number does not fit in 32 bits.
-    std::optional<int32_t> Modifiers;
+    int32_t Modifiers = 0;
     std::wstring KeyName;
 };
 
 // Blanks trimmed and upper-cased; a text without ";" is a bare key name and means Win
 // plus that key; split at the first ";" only, so "8;;" gives the key ";". The mask is
 // the number the first part begins with, rounded (0 when it begins with none).
-ParsedHotkeySpec ParseHotkeySpec(std::wstring_view text);
+// Nothing when the mask has a bit beyond the four kMod* ones (negative, over 15, or too
+// big for 32 bits) or the key name names no key; "(NONE)" and the empty name stand for
+// no hotkey and are kept.
+std::optional<ParsedHotkeySpec> ParseHotkeySpec(std::wstring_view text);
 
 // "8;F9" from mask 8 and key name F9.
 std::wstring FormatHotkeySpec(int32_t modifiers, std::wstring_view keyName);
 
-// The virtual-key code for a key name: the named keys, F followed by a number (F13 to
-// F24 from a hand-edited file too), the punctuation keys, and otherwise the code of
-// the first character (0 for an empty name). Names are matched case-sensitively.
+// The virtual-key code for a key name: the named keys, F followed by a number from 1 to
+// 24 (F13 to F24 from a hand-edited file too), the punctuation keys, and otherwise the
+// key of the first character when it is a capital letter or a digit ("ESC" gives E).
+// 0 when the name names no key: empty, "F0" or "F99", or a first character with no key
+// of its own. Names are matched case-sensitively.
 int32_t KeyNameToKeyCode(std::wstring_view keyName);
 
 inline constexpr int32_t kHotkeyNotRegistered = -1;

@@ -66,12 +66,15 @@ std::optional<float> ClampedDelay(std::wstring_view text) {
     return std::clamp(*delay, kMinimumDelay, kMaximumDelay);
 }
 
-void ApplyHotkeySpec(std::wstring_view text, HotkeySlot& slot) {
-    ParsedHotkeySpec parsed = ParseHotkeySpec(text);
-    slot.KeyName = std::move(parsed.KeyName);
-    if (parsed.Modifiers) {
-        slot.Modifiers = *parsed.Modifiers;
+// A hand edit that names no key or has a stray modifier bit gets the action's default
+// rather than a hotkey that does nothing or takes over a plain key.
+void ApplyHotkeySpec(std::wstring_view text, size_t slot, HotkeySlots& slots) {
+    std::optional<ParsedHotkeySpec> parsed = ParseHotkeySpec(text);
+    if (!parsed) {
+        parsed = ParseHotkeySpec(kHotkeySlotDefinitions[slot].defaultSpec);
     }
+    slots[slot].KeyName = std::move(parsed->KeyName);
+    slots[slot].Modifiers = parsed->Modifiers;
 }
 
 void LoadSetting(const SettingsStore& store, const SettingKey& setting, ProgramSettings& settings) {
@@ -80,9 +83,8 @@ void LoadSetting(const SettingsStore& store, const SettingKey& setting, ProgramS
     std::visit(
         Overloaded{
             [&](DelaySetting) {
-                if (const std::optional<float> delay = ClampedDelay(text)) {
-                    settings.Delay = *delay;
-                }
+                // No number: the default, not the 0 the settings start at, which a save keeps.
+                settings.Delay = ClampedDelay(text).value_or(*ClampedDelay(setting.defaultText));
             },
             [&](WholeNumberSetting field) {
                 if (const std::optional<int32_t> number = ParseWholeNumber(text)) {
@@ -90,7 +92,7 @@ void LoadSetting(const SettingsStore& store, const SettingKey& setting, ProgramS
                 }
             },
             [&](TextSetting field) { settings.*field = text; },
-            [&](HotkeySetting hotkey) { ApplyHotkeySpec(text, settings.Slots[hotkey.slot]); },
+            [&](HotkeySetting hotkey) { ApplyHotkeySpec(text, hotkey.slot, settings.Slots); },
         },
         setting.place);
 }

@@ -28,8 +28,9 @@ std::wstring BuildIniFilePath(const std::wstring& executablePath);
 // the delay as it was and returns false.
 bool ReadDelaySetting(const SettingsStore& store, float& delay);
 
-// Reads every kept setting; a missing key gives its default, a value that cannot be
-// converted leaves the setting as it was.
+// Reads every kept setting; a missing key gives its default. A Delay that is no number
+// and a hotkey ParseHotkeySpec refuses give their defaults too; any other value
+// that cannot be converted leaves the setting as it was.
 void LoadSettings(const SettingsStore& store, ProgramSettings& settings);
 
 // Writes the eight settings the program owns, then writes the Run value (the running

@@ -21,6 +21,7 @@ class SettingsStore {
 // The system's private-profile functions on one settings file (Windows build only).
 class cProfile final : public SettingsStore {
   public:
+    // Creates the file, or rewrites one in another encoding, as Utf16SettingsFile says.
     explicit cProfile(std::wstring iniFilePath);
 
     std::wstring Read(const std::wstring& key, const std::wstring& defaultText) const override;

@@ -45,6 +45,10 @@ TEST_F(ProgramSettingsTest, HandEditedValuesAreReadAndWrittenBackNormalised) {
     } cases[] = {{L"Delay", L"5", L"1"},
                  {L"Delay", L"0.001", L"0.02"},
                  {L"Delay", L" 0.25 ", L"0.25"},
+                 {L"Delay", L"abc", L"0.06"},
+                 {L"Delay", L"1e309", L"0.06"},
+                 {L"Delay", L"nan", L"0.06"},
+                 {L"Delay", L"inf", L"0.06"},
                  {L"AutoSwitchKeyboard", L"yes", L"0"},
                  {L"AutoSwitchKeyboard", L"2.6", L"3"},
                  {L"AutoSwitchKeyboard", L"1x", L"0"},
@@ -53,6 +57,14 @@ TEST_F(ProgramSettingsTest, HandEditedValuesAreReadAndWrittenBackNormalised) {
                  {L"HotKey2", L"F7", L"8;F7"},
                  {L"hotkey3", L" 2 ; pgdn ", L"2;PGDN"},
                  {L"Hotkey2", L"(none)", L"8;(NONE)"},
+                 {L"Hotkey3", L"8;", L"8;"},
+                 {L"HotKey1", L"15;F24", L"15;F24"},
+                 {L"HotKey1", L"99999999999;F9", L"8;F9"},  // took over plain F9
+                 {L"Hotkey2", L"-1;F7", L"8;F10"},
+                 {L"Hotkey3", L"16;F7", L"8;F11"},
+                 {L"Hotkey3", L"8;F99", L"8;F11"},
+                 {L"Hotkey3", L"8;F0", L"8;F11"},
+                 {L"Hotkey3", L"8;\u0636", L"8;F11"},
                  {L"Layout2", L"", L""},
                  {L"Layout1", L"French (AZERTY)", L"French (AZERTY)"}};
     for (const auto& c : cases) {

@@ -7,7 +7,6 @@ class FakeStoreHarness {
     SettingsStore& Store() { return store_; }
     void HandEdit(const SettingsEntries& entries) { store_.entries = entries; }
     SettingsEntries Entries() const { return store_.entries; }
-    bool HoldsAnything() const { return !store_.entries.empty(); }
 
   private:
     FakeSettingsStore store_;

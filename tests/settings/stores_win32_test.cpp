@@ -1,8 +1,9 @@
 // The system stores under Wine: cProfile against the settings contract, cRegistry read
-// back with the system's own registry calls.
+// back with the system's own registry calls, and the encoding cProfile keeps the file in.
 
 #include <windows.h>
 
+#include <cstring>
 #include <optional>
 #include <sstream>
 
@@ -11,6 +12,17 @@
 #include "support/temp_folder.h"
 
 namespace {
+
+// The file's text: UTF-16LE after its byte order mark, otherwise UTF-8.
+std::wstring FileText(const std::wstring& path) {
+    const std::string bytes = ReadFileBytes(path).value_or("");
+    if (!bytes.starts_with("\xFF\xFE")) {
+        return Utf8ToUtf16(bytes);
+    }
+    std::wstring text((bytes.size() - 2) / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), bytes.data() + 2, text.size() * sizeof(wchar_t));
+    return text;
+}
 
 class ProfileHarness {
   public:
@@ -23,7 +35,7 @@ class ProfileHarness {
         ASSERT_TRUE(WriteFileBytes(path_, Utf16ToUtf8(text)));
     }
     SettingsEntries Entries() const {
-        std::wistringstream lines(Utf8ToUtf16(ReadFileBytes(path_).value_or("")));
+        std::wistringstream lines(FileText(path_));
         SettingsEntries entries;
         for (std::wstring line; std::getline(lines, line);) {
             const size_t equals = line.find(L'=');
@@ -34,7 +46,6 @@ class ProfileHarness {
         }
         return entries;
     }
-    bool HoldsAnything() const { return FileExists(path_); }
 
   private:
     TempFolder folder_;
@@ -43,6 +54,28 @@ class ProfileHarness {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(System, SettingsStoreContract, ProfileHarness);
+
+class cProfileFile : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    std::wstring path = folder.ProgramPath() + L"\\Zenvoral.ini";
+    std::wstring arabicName = L"\u0639\u0631\u0628\u064A (101 Keys)";
+};
+
+// As the options dialog saves a layout named in Arabic, and the next start reads it.
+TEST_F(cProfileFile, KeepsANonAsciiValueInUtf16) {
+    ASSERT_TRUE(cProfile(path).Write(L"Layout2", arabicName));
+    EXPECT_EQ(FileText(path), L"[Zenvoral]\r\nLayout2=" + arabicName + L"\r\n");
+    EXPECT_EQ(cProfile(path).Read(L"Layout2", L""), arabicName);
+}
+
+TEST_F(cProfileFile, ReadsAHandEditInUtf8AndRewritesItInUtf16) {
+    const std::wstring text = L"[Zenvoral]\r\nLayout2=" + arabicName + L"\r\n";
+    ASSERT_TRUE(WriteFileBytes(path, Utf16ToUtf8(text)));
+    EXPECT_EQ(cProfile(path).Read(L"Layout2", L""), arabicName);
+    EXPECT_TRUE(ReadFileBytes(path).value().starts_with("\xFF\xFE"));
+    EXPECT_EQ(FileText(path), text);
+}
 
 // Nothing unless the value is there as a REG_SZ.
 std::optional<std::wstring> StoredRunValue() {
