@@ -219,19 +219,19 @@ TEST(CycleTest, EachCaseRunsAsItsJournalShows) {
         std::string piece;
         std::wstring content = L"users text";
     } cases[] = {
-        {[](FakeDesk& d) { d.Clipboard.Held = true; }, "^ save $"},
-        {[](FakeDesk& d) { d.Selection = d.LineBeforeCaret = L""; },
+        {[](FakeDesk& d) { d.Clipboard.Held = true; }, "^ save $"},   // not a key, no change
+        {[](FakeDesk& d) { d.Selection = d.LineBeforeCaret = L""; },  // nothing to copy
          "^ save clear wait<=60:0 wait<=1000:0 17v 67v 67^ 17^ wait<=60:60 read 16v 36v 36^ 16^ "
          "wait 60:60 17v 67v 67^ 17^ wait<=60:60 wait 180:180 clear wait<=100:0 restore 18v"},
         {[](FakeDesk& d) { d.Clipboard.PutFails = true; }, "put ABC clear wait<=100:0 restore 18v"},
         {[](FakeDesk& d) { d.PasteHold = 1.5; },  // not counting either
          "86^ 17^ pasted ABC wait<=100:4 clear clear clear wait<=5000:1500 wait<=100:0 restore"},
-        {[](FakeDesk& d) { d.PasteHold = 9; },
+        {[](FakeDesk& d) { d.PasteHold = 9; },  // longer than the restore keeps trying
          "pasted ABC wait<=100:4 clear clear wait<=5000:5000 clear 18v", L"ABC"},
         // A request served in the wait for the paste is ignored.
         {[](FakeDesk& d) { d.At(0.003, [&d] { EXPECT_FALSE(d.Request()); }); },
          "86^ 17^ pasted ABC wait<=100:4 clear wait<=100:0 restore 18v"},
-        {[](FakeDesk& d) { d.Counter = std::numeric_limits<int32_t>::max(); },
+        {[](FakeDesk& d) { d.Counter = std::numeric_limits<int32_t>::max(); },  // no wrap
          "DebugValue 2147483647 pasted"},
         {[](FakeDesk& d) { d.ModifiersDown = true, d.At(0.3, [&d] { d.ModifiersDown = false; }); },
          "^ save clear wait<=60:0 wait<=1000:300 17v"},
