@@ -51,7 +51,7 @@ struct ClipboardItem {
 
 // The user's clipboard as it was before a cycle.
 struct ClipboardSnapshot {
-    bool Saved = false;                // false when the clipboard could not be read at all
+    bool Saved = false;                // false when another program held the clipboard
     std::vector<ClipboardItem> Items;  // in the clipboard's own enumeration order
 };
 
@@ -65,10 +65,12 @@ class CycleClipboard {
     virtual ClipboardSnapshot Save() = 0;
 
     // Empties the clipboard and puts every saved item back, byte for byte and in the
-    // saved order, marked to stay out of the clipboard history. A snapshot that could
-    // not be taken (Saved false) changes nothing and gives false.
+    // saved order, marked to stay out of the clipboard history; an item the clipboard
+    // refuses is left out. False when the clipboard could not be opened: another
+    // program holds it.
     virtual bool Restore(const ClipboardSnapshot& snapshot) = 0;
 
+    // False when the clipboard could not be opened, as for Restore.
     virtual bool Clear() = 0;
 
     // No format at all on the clipboard.

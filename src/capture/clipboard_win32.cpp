@@ -207,24 +207,22 @@ ClipboardSnapshot Win32CycleClipboard::Save() {
 }
 
 bool Win32CycleClipboard::Restore(const ClipboardSnapshot& snapshot) {
-    if (!snapshot.Saved) {
-        return false;
-    }
     const ScopedClipboard open = OpenClipboardRetrying(window_.get());
     if (!open || !EmptyClipboard()) {
         return false;
     }
-    bool allAccepted = true;
     std::vector<uint32_t> present;
     for (const ClipboardItem& item : snapshot.Items) {
-        allAccepted = PutItem(item) && allAccepted;
-        present.push_back(item.Format);
+        // A refused item (no memory for its copy) cannot be helped; the others still go back.
+        if (PutItem(item)) {
+            present.push_back(item.Format);
+        }
     }
     // An empty clipboard stays empty: there is nothing to keep out of the history.
     if (!present.empty()) {
         MarkExcludedFromHistory(present);
     }
-    return allAccepted;
+    return true;
 }
 
 bool Win32CycleClipboard::Clear() {

@@ -1,6 +1,7 @@
 #include "capture/convert_cycle.h"
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -48,41 +49,48 @@ void AdvanceDebugValue(CycleSettings& settings) {
     settings.WriteDebugValue(value);
 }
 
-// A snapshot that could not be taken is left alone: the clipboard then keeps what the
-// cycle put there rather than losing content nobody saved.
-void RestoreSavedClipboard(const CycleServices& services, const CycleState& state) {
-    if (state.SavedClipboard.Saved) {
-        // A refused restore leaves the clipboard as it is; there is nobody to tell.
-        static_cast<void>(services.Clipboard.Restore(state.SavedClipboard));
-    }
+// Another program may hold the clipboard open: the target while it inserts the pasted
+// text, a clipboard manager looking at a change. `step` opens the clipboard itself and
+// is false while it cannot; it is tried at once, then while serving messages, then once
+// more after the limit.
+bool KeepTryingWhileHeld(const CycleServices& services, const std::function<bool()>& step) {
+    return step() || services.Clock.WaitUntil(kHeldClipboardLimit, step) || step();
 }
 
-// The user's content goes back after the paste (or instead of it): empty the
-// clipboard, let that show, then put every saved item back.
-void RestoreAfterPaste(const CycleServices& services, const CycleState& state) {
-    if (!state.SavedClipboard.Saved) {
+// The user's content goes back after the paste (or instead of it): empty the clipboard,
+// let that show, then put every saved item back. While the target still reads the
+// pasted text it keeps the clipboard open, so the first step waits for it to finish.
+void RestoreUsersClipboard(const CycleServices& services, const CycleState& state) {
+    CycleClipboard& clipboard = services.Clipboard;
+    // A clipboard held for longer than any paste takes is left as it is: there is nobody
+    // to tell.
+    if (!KeepTryingWhileHeld(services, [&] { return clipboard.Clear(); })) {
         return;
     }
-    services.Clipboard.Clear();
     WaitForEmptyClipboard(services, kRestoreWait);
-    RestoreSavedClipboard(services, state);
+    static_cast<void>(
+        KeepTryingWhileHeld(services, [&] { return clipboard.Restore(state.SavedClipboard); }));
 }
 
 }  // namespace
 
-void CopySelectedText(const CycleServices& services, CycleState& state, int32_t mode) {
+bool CopySelectedText(const CycleServices& services, CycleState& state, int32_t mode) {
     state.Delay = services.Settings.ReadDelay();
     const float delay = state.Delay;
     state.SavedClipboard = services.Clipboard.Save();
-    services.Clipboard.Clear();
+    if (!state.SavedClipboard.Saved) {
+        return false;
+    }
+    // Emptying lets the copy show; a clipboard held now shows as nothing copied.
+    static_cast<void>(services.Clipboard.Clear());
     WaitForEmptyClipboard(services, delay);
     WaitForModifiersReleased(services);
     CopyAndWait(services, delay);
-    if (CopiedSomeText(services)) {
-        return;
+    if (!CopiedSomeText(services)) {
+        SelectBeforeCaret(services.Keys, services.Clock, mode, delay);
+        CopyAndWait(services, delay);
     }
-    SelectBeforeCaret(services.Keys, services.Clock, mode, delay);
-    CopyAndWait(services, delay);
+    return true;
 }
 
 void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t mode,
@@ -96,26 +104,25 @@ void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t m
     if (!copied.has_value()) {
         // A late copy may still be on its way; give it its time before emptying.
         services.Clock.Wait(3.0f * delay);
-        clipboard.Clear();
         // Nothing was pasted, but the user's content still comes back.
-        RestoreSavedClipboard(services, state);
+        RestoreUsersClipboard(services, state);
         return;
     }
     const std::wstring converted = services.Convert(*copied, mode, autoDirection);
-    clipboard.Clear();
+    static_cast<void>(clipboard.Clear());  // a clipboard held now shows in PutText
     WaitForEmptyClipboard(services, delay);
     if (!clipboard.PutText(converted)) {
         // Ctrl+V now would paste an empty clipboard over the user's selection.
-        RestoreAfterPaste(services, state);
+        RestoreUsersClipboard(services, state);
         return;
     }
     services.Clock.WaitUntil(delay, [&] { return clipboard.HasText(); });
     clipboard.ExpectPaste();
     SendPasteKeys(services.Keys);
     AdvanceDebugValue(services.Settings);
-    // The target must have fetched the text before the user's content replaces it.
+    // The target must have asked for the text before the user's content replaces it.
     services.Clock.WaitUntil(kRestoreWait, [&] { return clipboard.PasteWasFetched(); });
-    RestoreAfterPaste(services, state);
+    RestoreUsersClipboard(services, state);
 }
 
 bool RunConvertSelection(const CycleServices& services, CycleState& state, int32_t copyMode,
@@ -124,7 +131,9 @@ bool RunConvertSelection(const CycleServices& services, CycleState& state, int32
     if (!run.Started()) {
         return false;  // a request arriving inside a running cycle's wait is dropped
     }
-    CopySelectedText(services, state, copyMode);
+    if (!CopySelectedText(services, state, copyMode)) {
+        return true;  // the clipboard is held by another program: nothing is touched
+    }
     ConvertAndPaste(services, state, convertMode, autoDirection);
     if (switchLayoutAfter) {
         SwitchKeyboardLayout(services.Keys);

@@ -47,20 +47,29 @@ struct CycleState {
     bool Running = false;              // a cycle is between its first and last step
 };
 
-// The restore after a paste waits this long at most, twice, whatever the Delay.
+// After the paste keys, the target gets this long to ask for the text, and the emptied
+// clipboard this long to show as empty, whatever the Delay.
 inline constexpr float kRestoreWait = 0.1f;
+
+// Putting the user's clipboard back keeps trying this long while another program holds
+// the clipboard open, then once more: a target pasting a long text holds it for as long
+// as it takes to insert it, over a second for a megabyte.
+inline constexpr float kHeldClipboardLimit = 5.0f;
 
 // A held modifier key gets this long to be released before the first injected key.
 inline constexpr float kModifierReleaseLimit = 1.0f;
 
 // Saves the user's clipboard, empties it and makes the foreground application copy
 // its selection; when that brings no text, selects the text before the caret (see
-// SelectBeforeCaret) and copies again.
-void CopySelectedText(const CycleServices& services, CycleState& state, int32_t mode);
+// SelectBeforeCaret) and copies again. False, with nothing else done, when the
+// clipboard could not be saved: whatever a copy brought would replace the user's
+// content for good.
+bool CopySelectedText(const CycleServices& services, CycleState& state, int32_t mode);
 
-// Converts the copied text by mode (autoDirection: the "Toggle layouts" request),
-// pastes it over the selection, advances the usage counter and puts the user's
-// clipboard back, also when nothing was copied.
+// After a CopySelectedText that saved the clipboard: converts the copied text by mode
+// (autoDirection: the "Toggle layouts" request), pastes it over the selection, advances
+// the usage counter and puts the user's clipboard back once the target has let go of
+// it, also when nothing was copied.
 void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t mode,
                      bool autoDirection);
 
@@ -89,7 +98,8 @@ class CycleRun {
 };
 
 // A caller's whole request: copy with `copyMode`, convert with `convertMode`, then,
-// when `switchLayoutAfter`, switch the input language and release the modifiers.
-// False when it was ignored because another cycle is running.
+// when `switchLayoutAfter`, switch the input language and release the modifiers; it
+// stops after the save when the clipboard could not be saved. False when it was
+// ignored because another cycle is running.
 bool RunConvertSelection(const CycleServices& services, CycleState& state, int32_t copyMode,
                          int32_t convertMode, bool autoDirection, bool switchLayoutAfter);
