@@ -23,7 +23,9 @@ int32_t RegisterOneHotkey(GlobalHotkeys& hotkeys, MessageSink& messages, int32_t
     // Dropping the slot's own registration first lets it register the same combination
     // again.
     hotkeys.Unregister(hotkeyId);
-    if (keyName == kNoHotkeyName) {
+    // An empty name, like "(NONE)", means no hotkey: registering key code 0 would only
+    // fail or take a combination nobody can press.
+    if (keyName == kNoHotkeyName || keyName.empty()) {
         return kHotkeyNotRegistered;
     }
     const int32_t keyCode = KeyNameToKeyCode(keyName);

@@ -154,4 +154,12 @@ TEST_F(OptionsModelTest, EditsFollowTheKeyListAndTheBoxesAndApplyNothingBeforeOk
     EXPECT_EQ(settings.StartWithWindows, 1);
 }
 
+TEST_F(OptionsModelTest, NoneAndAnEmptyKeyNameRegisterNothingAndSayNothing) {
+    for (const std::wstring& keyName : {kNoHotkeyName, std::wstring()}) {
+        log.clear();
+        EXPECT_EQ(RegisterOneHotkey(program, program, 8, keyName, 1), kHotkeyNotRegistered);
+        EXPECT_EQ(log, Log{L"Unregister 1"});
+    }
+}
+
 }  // namespace
