@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # bench/cycle.sh BUILD_DIR [RUNS]: times the real Zenvoral.exe under Wine. Win+F9 on the
-# selected "hgsghl ugd;l" in the target window, RUNS times (default 30); prints the
+# selected "hgsghl ugd;l" in Wine's Notepad, RUNS times (default 30); prints the
 # median and the worst time from the key press to the changed text, and how many runs
 # gave the right text with the user's clipboard back. Asserts no time.
 set -euo pipefail
@@ -31,10 +31,10 @@ mkdir "$folder"
 cp "$bin/Zenvoral.exe" "$root/data/layouts.txt" "$folder/"
 harness_start_program "$folder/Zenvoral.exe"
 pids+=("$HARNESS_PID")
-harness_start_program "$bin/zenvoral-target.exe"
+harness_start_program notepad
 pids+=("$HARNESS_PID")
 driver wait "Zenvoral 1.60" exists 30000
-driver wait "Zenvoral Target" shown
+driver wait "class:Notepad" shown
 
 times=()
 for ((run = 0; run < runs; run++)); do

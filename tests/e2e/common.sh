@@ -6,7 +6,7 @@
 # tests/e2e/CMakeLists.txt (`ctest -R e2e_NAME -V` shows it).
 
 set -euo pipefail
-: "${ZENVORAL_EXE:?}" "${ZENVORAL_TESTDRIVER:?}" "${ZENVORAL_TARGET:?}" "${ZENVORAL_LAYOUTS:?}"
+: "${ZENVORAL_EXE:?}" "${ZENVORAL_TESTDRIVER:?}" "${ZENVORAL_LAYOUTS:?}"
 
 # shellcheck source=../harness/wine-harness.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../harness/wine-harness.sh"
@@ -76,10 +76,13 @@ start_resident() {
     must "start-up did not finish" wait "$MAIN" exists 30000
 }
 
+# Wine's Notepad, the application the user types in, away from the notification area.
 start_target() {
-    harness_start_program "$ZENVORAL_TARGET"
+    local id
+    harness_start_program notepad
     PIDS+=("$HARNESS_PID")
-    must "no target window" wait "Zenvoral Target" shown
+    id=$(harness_wait_window ' - Notepad$' 20) || fail "no Notepad window"
+    timeout 10 xdotool windowmove --sync "$id" 300 300 || fail "cannot move Notepad"
 }
 
 expect_ended() {
@@ -107,14 +110,9 @@ close_message() {
     must "the message box stays after OK" wait "$BOX" gone
 }
 
-# The settings file as text: it may be written as UTF-16, and has CR LF line ends.
+# The settings file without its CRs.
 settings() {
-    local ini="$PROGRAM_DIR/Zenvoral.ini"
-    if [[ $(head -c 2 "$ini" | od -An -tx1) == " ff fe" ]]; then
-        iconv -f UTF-16 -t UTF-8 "$ini"
-    else
-        cat "$ini"
-    fi | tr -d '\r'
+    tr -d '\r' <"$PROGRAM_DIR/Zenvoral.ini"
 }
 
 # expect_saved LEFT TOP PIN: what the program's end saves, the window's place in twips
@@ -134,7 +132,7 @@ tray_menu() {
     id=$(harness_wait_window '^Wine System Tray$' 10) || fail "no notification area is shown"
     eval "$(xdotool getwindowgeometry --shell "$id")"
     xdotool mousemove $((X + 10)) $((Y + HEIGHT / 2)) click "$1"
-    must "the tray menu did not open" menu open
+    must "the tray menu did not open" wait "class:#32768" shown
     must "cannot press $2" keys "$2"
-    must "the tray menu stays open after $2" menu closed
+    must "the tray menu stays open after $2" wait "class:#32768" gone
 }

@@ -55,15 +55,15 @@ must "the pinned main window did not come back" wait "$MAIN" on-top
 # The pin, a button without caption, turned off: the window stays hidden.
 must "cannot press the pin" press "$MAIN" ''
 button 'Arabic ' 'x alice y' 2 7 'x شمهؤث y'
-must "the main window came back without the pin" wait "$MAIN" hidden 0
+must "the main window came back without the pin" wait "$MAIN" gone 0
 
 must "cannot press Win+F11" keys win+F11
 must "Win+F11 does not bring the main window to the foreground" wait "$MAIN" foreground
 must "cannot press Escape" keys escape
-must "Escape does not hide the main window" wait "$MAIN" hidden
+must "Escape does not hide the main window" wait "$MAIN" gone
 
 read -r left top < <(driver place "$MAIN") || fail "no place of the main window"
 must "the program did not agree to end the session" end-session "$MAIN"
 expect_ended "after the session ended"
 expect_saved "$left" "$top" 0
-must "Win+F9 is still held after the session ended" hotkey-free win+F9
+must "Win+F9 is still held after the session ended" hotkey win+F9

@@ -14,7 +14,6 @@
 #   harness_wait_exit PID SECONDS | harness_end_program PID (TERM, then KILL)
 #   harness_poll SECONDS COMMAND...    true once COMMAND succeeds within the bound
 #   harness_wait_window REGEX SECONDS  true once a mapped X window's name matches
-#   harness_windows_path PATH          "Z:\..." for a Unix path
 #
 # Rules that keep runs from hanging: Wine's first process hands its output to background
 # services, so nothing started under Wine writes into a pipe before the boot, whose
@@ -26,10 +25,6 @@ HARNESS_OWNER=0
 HARNESS_XVFB_PID=""
 HARNESS_BOOT_PID=""
 HARNESS_PID=""
-
-harness_log() {
-    printf 'harness: %s\n' "$*" >&2
-}
 
 harness_poll() {
     local deadline=$((SECONDS + $1))
@@ -72,7 +67,7 @@ harness_begin() {
             </dev/null >"$HARNESS_DIR/xvfb.log" 2>&1 &
         HARNESS_XVFB_PID=$!
         harness_poll 15 test -s "$HARNESS_DIR/display" || {
-            harness_log "Xvfb did not start; see $HARNESS_DIR/xvfb.log"
+            echo "harness: Xvfb did not start; see $HARNESS_DIR/xvfb.log" >&2
             return 1
         }
         export DISPLAY=":$(<"$HARNESS_DIR/display")"
@@ -86,7 +81,7 @@ harness_begin() {
 harness_ready() {
     [[ -n $HARNESS_BOOT_PID ]] || return 0
     harness_wait_exit "$HARNESS_BOOT_PID" 180 && wait "$HARNESS_BOOT_PID" || {
-        harness_log "wineboot failed; see $HARNESS_DIR/wineboot.log"
+        echo "harness: wineboot failed; see $HARNESS_DIR/wineboot.log" >&2
         return 1
     }
     HARNESS_BOOT_PID=""
@@ -134,7 +129,7 @@ harness_end_program() {
         kill -TERM "$1" 2>/dev/null || true
         harness_wait_exit "$1" 10 || kill -KILL "$1" 2>/dev/null || true
         harness_wait_exit "$1" 10 || {
-            harness_log "process $1 does not end"
+            echo "harness: process $1 does not end" >&2
             return 1
         }
     fi
@@ -150,10 +145,4 @@ harness_find_x_window() {
 
 harness_wait_window() {
     harness_poll "$2" harness_find_x_window "$1" >/dev/null && harness_find_x_window "$1"
-}
-
-harness_windows_path() {
-    local path
-    path=$(realpath -m "$1")
-    printf 'Z:%s\n' "${path//\//\\}"
 }

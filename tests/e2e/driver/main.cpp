@@ -3,28 +3,28 @@
 // The user's hands and eyes in the end-to-end tests, from inside Wine, where the X-side
 // tools cannot see hidden windows, read controls or the clipboard. Each command is one
 // step of a test script: exit code 0 when it happened (in time), 1 when it did not, 2
-// for a wrong command line. A WINDOW is a top-level window's exact caption; hidden
-// windows count, and a visible one is taken before a hidden one of the same caption.
-// TEXT in the target's commands takes "\n" for a line end (CR LF in an edit control).
+// for a wrong command line. A WINDOW is a top-level window's exact caption, or "class:"
+// and its class ("class:#32768" is a pop-up menu); hidden windows count, visible first. The
+// target is Wine's Notepad; "\n" in its TEXT is a line end (CR LF in an edit control).
 //
-//   wait WINDOW exists|absent|shown|gone|hidden|on-top|foreground [TIMEOUT_MS]
-//   text WINDOW                 the texts of its static controls, a line each
-//   press WINDOW CAPTION        clicks the button with that caption ("&" left out)
-//   select WINDOW ID ITEM       picks the row ITEM of list or combo box ID, as a click
+//   wait WINDOW exists|absent|shown|gone|on-top|foreground [TIMEOUT_MS]
+//   text WINDOW              the texts of its static controls, a line each
+//   press WINDOW CAPTION     clicks the button with that caption ("&" left out)
+//   select WINDOW ID ITEM    picks the row ITEM of list or combo box ID, as a click does
 //   close WINDOW | place WINDOW (prints left and top) | end-session WINDOW
-//   tray WINDOW present|absent  waits for its notification icon (id 1) to be so
-//   tray-drop WINDOW            takes the icon away, as a restarting shell loses it
-//   shell-restarted             announces "TaskbarCreated", as a new shell does
-//   menu open|closed            waits for a pop-up menu to be so
-//   keys KEYS [HOLD_MS]         presses "win+F9", "ctrl+shift+a", "escape", "x"...;
-//                               the modifiers stay down HOLD_MS after the key
-//   hotkey-free KEYS | hold-hotkey KEYS MS   (as another application holding it)
-//   target TEXT FROM TO         activates the target window, sets its text and selection
+//   tray WINDOW present|absent|drop   waits for its notification icon (id 1) to be
+//                            there, or not; or takes it away as a restarting shell does
+//   shell-restarted          announces "TaskbarCreated", as a new shell does
+//   keys KEYS [HOLD_MS]      "win+F9", "ctrl+shift+a", "escape", "x"...; the modifiers
+//                            stay down HOLD_MS after the key
+//   hotkey KEYS [HOLD_MS]    takes the combination for HOLD_MS, fails when it is taken
+//   target TEXT FROM TO      activates the target, sets its text and selection
 //   clipboard text TEXT | bitmap | html TEXT   the user's clipboard
 //   convert EXPECTED keys KEYS [HOLD_MS] | button WINDOW CAPTION | held-clipboard MS KEYS
-//       acts, waits until the target holds EXPECTED and the user's clipboard is back
-//       as it was (every format, byte for byte), and prints the milliseconds from the
-//       action to the text; held-clipboard keeps the clipboard open for MS around KEYS
+//       acts, then waits until the target holds EXPECTED and the user's clipboard is as
+//       it was (every format, byte for byte); prints the milliseconds from the action to
+//       the text. The target must not change while modifiers are held; held-clipboard
+//       keeps the clipboard open for MS from the keys on.
 
 #include <windows.h>
 
@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cwctype>
@@ -44,15 +45,10 @@
 namespace {
 
 constexpr DWORD kTimeoutMs = 20000;
-constexpr DWORD kPollMs = 5;
 // Opening the clipboard keeps the program under test out of it: not too often.
 constexpr DWORD kClipboardPollMs = 25;
-constexpr UINT kTrayIconId = 1;
-constexpr int kProbeHotkeyId = 0x7A11;
-constexpr wchar_t kTargetTitle[] = L"Zenvoral Target";
 
 using Args = std::vector<std::wstring>;
-
 struct Failure {
     std::wstring what;
 };
@@ -60,6 +56,21 @@ struct UsageError {};
 
 [[noreturn]] void Fail(const std::wstring& what) {
     throw Failure{what};
+}
+
+void Need(const Args& args, size_t least, size_t most) {
+    if (args.size() < least || args.size() > most) {
+        throw UsageError{};
+    }
+}
+
+DWORD Number(const std::wstring& text) {
+    wchar_t* end = nullptr;
+    const unsigned long value = std::wcstoul(text.c_str(), &end, 10);
+    if (text.empty() || *end != L'\0') {
+        throw UsageError{};
+    }
+    return value;
 }
 
 std::string Utf8(const std::wstring& text) {
@@ -78,21 +89,7 @@ void Write(DWORD stream, const std::wstring& text) {
                                 static_cast<DWORD>(bytes.size()), &written, nullptr));
 }
 
-DWORD Number(const std::wstring& text) {
-    const auto digit = [](wchar_t unit) { return unit >= L'0' && unit <= L'9'; };
-    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), digit)) {
-        throw UsageError{};
-    }
-    return static_cast<DWORD>(std::stoul(text));
-}
-
-void Need(const Args& args, size_t least, size_t most) {
-    if (args.size() < least || args.size() > most) {
-        throw UsageError{};
-    }
-}
-
-bool PollUntil(DWORD timeoutMs, const std::function<bool()>& happened, DWORD pauseMs = kPollMs) {
+bool PollUntil(DWORD timeoutMs, const std::function<bool()>& happened, DWORD pauseMs = 5) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (!happened()) {
         if (GetTickCount64() >= deadline) {
@@ -103,16 +100,7 @@ bool PollUntil(DWORD timeoutMs, const std::function<bool()>& happened, DWORD pau
     return true;
 }
 
-double MillisecondsSince(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now{};
-    LARGE_INTEGER frequency{};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
-
-// --- Windows --------------------------------------------------------------------------
+// --- Windows ------------------------------------------------------------------------
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
@@ -122,17 +110,11 @@ std::wstring ClassOf(HWND window) {
 
 // Asked with a bound: the program under test may be busy in a modal loop.
 std::wstring TextOf(HWND window) {
+    std::wstring text(4096, L'\0');
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
-        return {};
-    }
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, 2000, &copied)) {
-        return {};
-    }
-    text.resize(copied);
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &length);
+    text.resize(length);
     return text;
 }
 
@@ -141,85 +123,82 @@ BOOL CALLBACK Collect(HWND window, LPARAM list) {
     return TRUE;
 }
 
-std::vector<HWND> TopLevelWindows() {
-    std::vector<HWND> windows;
-    EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> children;
     EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
-// The caption of a top-level window is kept by the system: no answer from its program
-// is needed to read it.
-std::vector<HWND> WindowsTitled(const std::wstring& title) {
-    std::vector<HWND> found;
-    for (const HWND window : TopLevelWindows()) {
+// A caption is kept by the system: reading it needs no answer from the window's program.
+std::vector<HWND> WindowsNamed(const std::wstring& name) {
+    std::vector<HWND> windows;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [&](HWND window) {
         wchar_t caption[256] = {};
         GetWindowTextW(window, caption, 256);
-        if (title == caption) {
-            found.push_back(window);
-        }
-    }
-    std::stable_partition(found.begin(), found.end(), IsWindowVisible);
-    return found;
+        return name != (name.starts_with(L"class:") ? L"class:" + ClassOf(window) : caption);
+    });
+    std::stable_partition(windows.begin(), windows.end(), IsWindowVisible);
+    return windows;
 }
 
-HWND Window(const std::wstring& title) {
-    const std::vector<HWND> found = WindowsTitled(title);
-    if (found.empty()) {
-        Fail(L"no window \"" + title + L"\"");
+HWND Window(const std::wstring& name) {
+    const std::vector<HWND> windows = WindowsNamed(name);
+    if (windows.empty()) {
+        Fail(L"no window \"" + name + L"\"");
     }
-    return found.front();
+    return windows.front();
 }
 
-HWND Child(HWND parent, const wchar_t* className, const std::wstring& text) {
+HWND Child(HWND parent, const std::wstring& className, const std::wstring& caption) {
     for (const HWND child : Children(parent)) {
-        std::wstring caption = TextOf(child);
-        std::erase(caption, L'&');
-        if (CompareStringOrdinal(ClassOf(child).c_str(), -1, className, -1, TRUE) == CSTR_EQUAL &&
-            caption == text) {
+        std::wstring text = TextOf(child);
+        std::erase(text, L'&');
+        if (ClassOf(child) == className && text == caption) {
             return child;
         }
     }
-    Fail(L"no " + std::wstring(className) + L" \"" + text + L"\"");
+    Fail(L"no " + className + L" \"" + caption + L"\"");
 }
 
-bool IsOnTop(HWND window) {
+// Posted, not sent: a click may end a modal loop in the program, and the driver must not
+// depend on when that program gets round to answering.
+void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    if (!PostMessageW(window, message, wParam, lParam)) {
+        Fail(L"a message could not be posted");
+    }
+}
+
+BOOL WINAPI AnyWindow(HWND) {
+    return TRUE;
+}
+
+BOOL WINAPI OnTop(HWND window) {
     return IsWindowVisible(window) && (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-std::function<bool(const std::vector<HWND>&)> StateTest(const std::wstring& state) {
-    using Windows = const std::vector<HWND>&;
-    const auto any = [](Windows windows, auto test) {
-        return std::any_of(windows.begin(), windows.end(), test);
-    };
-    const auto foreground = [](HWND window) { return window == GetForegroundWindow(); };
-    const std::map<std::wstring, std::function<bool(Windows)>> tests = {
-        {L"exists", [](Windows windows) { return !windows.empty(); }},
-        {L"absent", [](Windows windows) { return windows.empty(); }},
-        {L"shown", [=](Windows windows) { return any(windows, IsWindowVisible); }},
-        {L"gone", [=](Windows windows) { return !any(windows, IsWindowVisible); }},
-        {L"hidden",
-         [=](Windows windows) { return !windows.empty() && !any(windows, IsWindowVisible); }},
-        {L"on-top", [=](Windows windows) { return any(windows, IsOnTop); }},
-        {L"foreground", [=](Windows windows) { return any(windows, foreground); }},
-    };
-    const auto test = tests.find(state);
-    if (test == tests.end()) {
-        throw UsageError{};
-    }
-    return test->second;
+BOOL WINAPI InForeground(HWND window) {
+    return window == GetForegroundWindow();
 }
 
 void RunWait(const Args& args) {
     Need(args, 2, 3);
-    const auto test = StateTest(args[1]);
+    // Each state: whether some window of that name passes the test.
+    static const std::map<std::wstring, std::pair<BOOL(WINAPI*)(HWND), bool>> kStates = {
+        {L"exists", {AnyWindow, true}},      {L"absent", {AnyWindow, false}},
+        {L"shown", {IsWindowVisible, true}}, {L"gone", {IsWindowVisible, false}},
+        {L"on-top", {OnTop, true}},          {L"foreground", {InForeground, true}}};
+    const auto state = kStates.find(args[1]);
+    if (state == kStates.end()) {
+        throw UsageError{};
+    }
+    const auto [test, wanted] = state->second;
     const DWORD timeout = args.size() == 3 ? Number(args[2]) : kTimeoutMs;
-    if (!PollUntil(timeout, [&] { return test(WindowsTitled(args[0])); })) {
+    const auto reached = [&] {
+        const std::vector<HWND> windows = WindowsNamed(args[0]);
+        return std::any_of(windows.begin(), windows.end(), test) == wanted;
+    };
+    if (!PollUntil(timeout, reached)) {
         Fail(L"\"" + args[0] + L"\" is not " + args[1]);
     }
 }
@@ -227,24 +206,15 @@ void RunWait(const Args& args) {
 void RunText(const Args& args) {
     Need(args, 1, 1);
     for (const HWND child : Children(Window(args[0]))) {
-        const std::wstring text = TextOf(child);
-        if (ClassOf(child) == L"Static" && !text.empty()) {
-            Write(STD_OUTPUT_HANDLE, text + L"\n");
+        if (ClassOf(child) == L"Static" && !TextOf(child).empty()) {
+            Write(STD_OUTPUT_HANDLE, TextOf(child) + L"\n");
         }
-    }
-}
-
-// Posted, not sent: a click may end a modal loop in the program, and the driver must not
-// depend on when that program gets round to answering.
-void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!PostMessageW(window, message, wParam, lParam)) {
-        Fail(L"a message could not be posted");
     }
 }
 
 void RunPress(const Args& args) {
     Need(args, 2, 2);
-    Post(Child(Window(args[0]), L"Button", args[1]), BM_CLICK, 0, 0);
+    Post(Child(Window(args[0]), L"Button", args[1]), BM_CLICK);
 }
 
 void RunSelect(const Args& args) {
@@ -252,23 +222,21 @@ void RunSelect(const Args& args) {
     const HWND dialog = Window(args[0]);
     const int id = static_cast<int>(Number(args[1]));
     const HWND control = GetDlgItem(dialog, id);
-    const bool listBox = control != nullptr && ClassOf(control) == L"ListBox";
+    const bool listBox = ClassOf(control) == L"ListBox";
     const LRESULT row =
-        control == nullptr
-            ? -1
-            : SendMessageW(control, listBox ? LB_FINDSTRINGEXACT : CB_FINDSTRINGEXACT,
-                           static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(args[2].c_str()));
-    if (row < 0) {
+        SendMessageW(control, listBox ? LB_FINDSTRINGEXACT : CB_FINDSTRINGEXACT,
+                     static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(args[2].c_str()));
+    if (control == nullptr || row < 0) {
         Fail(L"no row \"" + args[2] + L"\" in control " + args[1]);
     }
-    Post(control, listBox ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    Post(control, listBox ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(row));
     Post(dialog, WM_COMMAND, MAKEWPARAM(id, listBox ? LBN_SELCHANGE : CBN_SELCHANGE),
          reinterpret_cast<LPARAM>(control));
 }
 
 void RunClose(const Args& args) {
     Need(args, 1, 1);
-    Post(Window(args[0]), WM_CLOSE, 0, 0);
+    Post(Window(args[0]), WM_CLOSE);
 }
 
 void RunPlace(const Args& args) {
@@ -285,63 +253,35 @@ void RunEndSession(const Args& args) {
     if (!SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF)) {
         Fail(L"the window refused to end the session");
     }
-    // Posted: the program ends while handling it.
     Post(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-}
-
-NOTIFYICONDATAW IconOf(HWND window) {
-    NOTIFYICONDATAW icon{};
-    icon.cbSize = sizeof(icon);
-    icon.hWnd = window;
-    icon.uID = kTrayIconId;
-    return icon;
 }
 
 void RunTray(const Args& args) {
     Need(args, 2, 2);
-    const HWND window = Window(args[0]);
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = Window(args[0]);
+    icon.uID = 1;
+    if (args[1] == L"drop") {
+        if (!Shell_NotifyIconW(NIM_DELETE, &icon)) {
+            Fail(L"there is no icon to take away");
+        }
+        return;
+    }
     const bool wanted = args[1] == L"present";
-    if (!wanted && args[1] != L"absent") {
-        throw UsageError{};
-    }
     // The shell refuses to change an icon it does not know.
-    const auto present = [&] {
-        NOTIFYICONDATAW icon = IconOf(window);
-        return (Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE) == wanted;
-    };
-    if (!PollUntil(kTimeoutMs, present)) {
+    if (!PollUntil(kTimeoutMs,
+                   [&] { return (Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE) == wanted; })) {
         Fail(L"the notification icon is not " + args[1]);
-    }
-}
-
-void RunTrayDrop(const Args& args) {
-    Need(args, 1, 1);
-    NOTIFYICONDATAW icon = IconOf(Window(args[0]));
-    if (!Shell_NotifyIconW(NIM_DELETE, &icon)) {
-        Fail(L"there is no icon to take away");
     }
 }
 
 void RunShellRestarted(const Args& args) {
     Need(args, 0, 0);
-    Post(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    Post(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"));
 }
 
-void RunMenu(const Args& args) {
-    Need(args, 1, 1);
-    const bool wanted = args[0] == L"open";
-    const auto open = [] {
-        const std::vector<HWND> windows = TopLevelWindows();
-        return std::any_of(windows.begin(), windows.end(), [](HWND window) {
-            return ClassOf(window) == L"#32768" && IsWindowVisible(window);
-        });
-    };
-    if (!PollUntil(kTimeoutMs, [&] { return open() == wanted; })) {
-        Fail(L"no menu is " + args[0]);
-    }
-}
-
-// --- Keys -----------------------------------------------------------------------------
+// --- Keys ---------------------------------------------------------------------------
 
 struct Keys {
     std::vector<WORD> modifiers;  // pressed in this order
@@ -349,26 +289,11 @@ struct Keys {
     UINT hotkeyModifiers = 0;
 };
 
-WORD KeyNamed(const std::wstring& name) {
-    if (name == L"escape") {
-        return VK_ESCAPE;
-    }
-    if (name.size() >= 2 && name[0] == L'f' && iswdigit(name[1])) {
-        return static_cast<WORD>(VK_F1 + Number(name.substr(1)) - 1);
-    }
-    if (name.size() == 1 && iswalnum(name[0])) {
-        return static_cast<WORD>(towupper(name[0]));
-    }
-    throw UsageError{};
-}
-
 Keys ParseKeys(std::wstring text) {
     static const std::map<std::wstring, std::pair<WORD, UINT>> kModifiers = {
         {L"win", {VK_LWIN, MOD_WIN}},
         {L"ctrl", {VK_CONTROL, MOD_CONTROL}},
-        {L"shift", {VK_SHIFT, MOD_SHIFT}},
-        {L"alt", {VK_MENU, MOD_ALT}}};
-    std::transform(text.begin(), text.end(), text.begin(), towlower);
+        {L"shift", {VK_SHIFT, MOD_SHIFT}}};
     Keys keys;
     for (size_t plus = text.find(L'+'); plus != std::wstring::npos; plus = text.find(L'+')) {
         const auto modifier = kModifiers.find(text.substr(0, plus));
@@ -379,20 +304,29 @@ Keys ParseKeys(std::wstring text) {
         keys.hotkeyModifiers |= modifier->second.second;
         text.erase(0, plus + 1);
     }
-    keys.key = KeyNamed(text);
+    if (text == L"escape") {
+        keys.key = VK_ESCAPE;
+    } else if (text.size() > 1 && text[0] == L'F') {
+        keys.key = static_cast<WORD>(VK_F1 + Number(text.substr(1)) - 1);
+    } else if (text.size() == 1 && std::iswalnum(text[0])) {
+        keys.key = static_cast<WORD>(std::towupper(text[0]));
+    } else {
+        throw UsageError{};
+    }
     return keys;
 }
 
-INPUT KeyEvent(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (key == VK_LWIN ? KEYEVENTF_EXTENDEDKEY : 0);
-    return input;
-}
-
-void Send(std::vector<INPUT> events) {
+void Send(const std::vector<WORD>& keys, bool up) {
+    std::vector<INPUT> events;
+    for (const WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags =
+            (up ? KEYEVENTF_KEYUP : 0) | (key == VK_LWIN ? KEYEVENTF_EXTENDEDKEY : 0);
+        events.push_back(input);
+    }
     if (SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) !=
         events.size()) {
         Fail(L"the system took only some of the key events");
@@ -400,89 +334,57 @@ void Send(std::vector<INPUT> events) {
 }
 
 // As a hand does: modifiers down, the key down and up, HOLD_MS later the modifiers up;
-// `whileHeld` is true all that time, or the press fails.
-void Press(
-    const std::wstring& text, DWORD holdMs = 0,
-    const std::function<bool()>& whileHeld = [] { return true; }) {
+// `whileHeld` must stay true all that time.
+void Press(const std::wstring& text, DWORD holdMs, const std::function<bool()>& whileHeld) {
     const Keys keys = ParseKeys(text);
-    std::vector<INPUT> down;
-    for (const WORD modifier : keys.modifiers) {
-        down.push_back(KeyEvent(modifier, false));
-    }
-    down.push_back(KeyEvent(keys.key, false));
-    down.push_back(KeyEvent(keys.key, true));
-    Send(down);
+    std::vector<WORD> down = keys.modifiers;
+    down.push_back(keys.key);
+    Send(down, false);
+    Send({keys.key}, true);
     if (PollUntil(
             holdMs, [&] { return !whileHeld(); }, 1)) {
         Fail(L"the program acted while the modifiers were still down");
     }
-    std::vector<INPUT> up;
-    for (auto modifier = keys.modifiers.rbegin(); modifier != keys.modifiers.rend(); ++modifier) {
-        up.push_back(KeyEvent(*modifier, true));
-    }
-    if (!up.empty()) {
-        Send(up);
+    if (!keys.modifiers.empty()) {
+        Send({keys.modifiers.rbegin(), keys.modifiers.rend()}, true);
     }
 }
 
 void RunKeys(const Args& args) {
     Need(args, 1, 2);
-    Press(args[0], args.size() == 2 ? Number(args[1]) : 0);
+    Press(args[0], args.size() == 2 ? Number(args[1]) : 0, [] { return true; });
 }
 
-bool TakeHotkey(const std::wstring& text) {
-    const Keys keys = ParseKeys(text);
-    return RegisterHotKey(nullptr, kProbeHotkeyId, keys.hotkeyModifiers, keys.key) != FALSE;
-}
-
-void RunHotkeyFree(const Args& args) {
-    Need(args, 1, 1);
-    if (!TakeHotkey(args[0])) {
+// As another application would: fails when some program holds the combination, else
+// holds it for HOLD_MS (bounded, so a script that lost track of the holder does not lose
+// the combination for every later test).
+void RunHotkey(const Args& args) {
+    Need(args, 1, 2);
+    const Keys keys = ParseKeys(args[0]);
+    if (!RegisterHotKey(nullptr, 1, keys.hotkeyModifiers, keys.key)) {
         Fail(L"another program holds " + args[0]);
     }
-    UnregisterHotKey(nullptr, kProbeHotkeyId);
+    Sleep(args.size() == 2 ? Number(args[1]) : 0);
 }
 
-// Bounded, so a script that lost track of the holder does not lose the combination for
-// every later test.
-void RunHoldHotkey(const Args& args) {
-    Need(args, 2, 2);
-    if (!TakeHotkey(args[0])) {
-        Fail(L"another program holds " + args[0]);
-    }
-    Sleep(Number(args[1]));
-    UnregisterHotKey(nullptr, kProbeHotkeyId);
-}
-
-// --- The target (zenvoral-target.exe) ---------------------------------------------------
+// --- The target -----------------------------------------------------------------------
 
 std::wstring Unescaped(const std::wstring& text) {
     std::wstring plain;
     for (size_t at = 0; at < text.size(); ++at) {
-        if (text.compare(at, 2, L"\\n") == 0) {
-            plain += L"\r\n";
-            ++at;
-        } else {
-            plain += text[at];
-        }
+        const bool lineEnd = text.compare(at, 2, L"\\n") == 0;
+        plain += lineEnd ? L"\r\n" : std::wstring(1, text[at]);
+        at += lineEnd ? 1 : 0;
     }
     return plain;
 }
 
 HWND TargetEdit() {
-    const HWND edit = FindWindowExW(Window(kTargetTitle), nullptr, L"Edit", nullptr);
+    const HWND edit = FindWindowExW(Window(L"class:Notepad"), nullptr, L"Edit", nullptr);
     if (edit == nullptr) {
         Fail(L"the target has no edit control");
     }
     return edit;
-}
-
-bool HasKeyboardFocus(HWND edit) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return GetForegroundWindow() == GetParent(edit) &&
-           GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &info) &&
-           info.hwndFocus == edit;
 }
 
 // As the user clicks into the target: the keys that follow go to its edit.
@@ -490,7 +392,14 @@ void RunTarget(const Args& args) {
     Need(args, 3, 3);
     const HWND edit = TargetEdit();
     SetForegroundWindow(GetParent(edit));
-    if (!PollUntil(kTimeoutMs, [&] { return HasKeyboardFocus(edit); })) {
+    const auto focused = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetForegroundWindow() == GetParent(edit) &&
+               GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &info) &&
+               info.hwndFocus == edit;
+    };
+    if (!PollUntil(kTimeoutMs, focused)) {
         Fail(L"the target is not in the foreground with its edit focused");
     }
     const std::wstring text = Unescaped(args[0]);
@@ -498,30 +407,28 @@ void RunTarget(const Args& args) {
     SendMessageW(edit, EM_SETSEL, Number(args[1]), static_cast<LPARAM>(Number(args[2])));
 }
 
-// --- The clipboard --------------------------------------------------------------------
+// --- The clipboard ------------------------------------------------------------------
 
-// The clipboard needs an owner window for its content to stick; a message-only one
-// takes no foreground from the target.
+// Content sticks only with an owner window; a message-only one takes no foreground.
 class ClipboardOpen {
   public:
     ClipboardOpen()
         : owner_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                 nullptr)),
-          open_(PollUntil(2000, [this] { return OpenClipboard(owner_) != FALSE; })) {}
-    ~ClipboardOpen() {
-        if (open_) {
-            CloseClipboard();
+                                 nullptr)) {
+        if (!PollUntil(2000, [this] { return OpenClipboard(owner_) != FALSE; })) {
+            DestroyWindow(owner_);
+            Fail(L"the clipboard cannot be opened");
         }
+    }
+    ~ClipboardOpen() {
+        CloseClipboard();
         DestroyWindow(owner_);
     }
     ClipboardOpen(const ClipboardOpen&) = delete;
     ClipboardOpen& operator=(const ClipboardOpen&) = delete;
 
-    bool IsOpen() const { return open_; }
-
   private:
     HWND owner_;
-    bool open_;
 };
 
 void Put(UINT format, const void* bytes, size_t size) {
@@ -539,22 +446,19 @@ void PutText(const std::wstring& text) {
     Put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
-// The HTML format: a header of byte offsets (of fixed width, so known in advance) into
-// the UTF-8 document after it.
+// A header of byte offsets (of fixed width, so of known length) into the UTF-8 document.
 void PutHtml(const std::wstring& text) {
-    const std::string fragment = "<b>" + Utf8(text) + "</b>";
-    const std::string before = "<html><body><!--StartFragment-->";
-    const std::string after = "<!--EndFragment--></body></html>";
-    const char* layout =
-        "Version:0.9\r\nStartHTML:%08zu\r\nEndHTML:%08zu\r\n"
-        "StartFragment:%08zu\r\nEndFragment:%08zu\r\n";
-    const size_t start = static_cast<size_t>(std::snprintf(nullptr, 0, layout, 0, 0, 0, 0, 0));
-    const size_t end = start + before.size() + fragment.size() + after.size();
+    const char* header =
+        "Version:0.9\r\nStartHTML:%08zu\r\nEndHTML:%08zu\r\nStartFragment:%08zu\r\n"
+        "EndFragment:%08zu\r\n";
+    const std::string before = "<html><body><!--StartFragment--><b>";
+    const std::string after = "</b><!--EndFragment--></body></html>";
+    const size_t start = static_cast<size_t>(std::snprintf(nullptr, 0, header, 0, 0, 0, 0, 0));
+    const std::string document = before + Utf8(text) + after;
     std::string html(start + 1, '\0');
-    std::snprintf(html.data(), html.size(), layout, start, end, start + before.size(),
-                  end - after.size());
-    html.resize(start);
-    html += before + fragment + after;
+    std::snprintf(html.data(), html.size(), header, start, start + document.size(),
+                  start + before.size(), start + document.size() - after.size());
+    html.replace(start, 1, document);
     Put(RegisterClipboardFormatW(L"HTML Format"), html.c_str(), html.size() + 1);
     PutText(text);
 }
@@ -574,9 +478,7 @@ void PutBitmap() {
 void RunClipboard(const Args& args) {
     Need(args, 1, 2);
     const ClipboardOpen clipboard;
-    if (!clipboard.IsOpen() || !EmptyClipboard()) {
-        Fail(L"the clipboard cannot be opened");
-    }
+    EmptyClipboard();
     if (args[0] == L"text" && args.size() == 2) {
         PutText(args[1]);
     } else if (args[0] == L"html" && args.size() == 2) {
@@ -586,17 +488,6 @@ void RunClipboard(const Args& args) {
     } else {
         throw UsageError{};
     }
-}
-
-// FNV-1a: enough to tell two contents apart.
-std::wstring Digest(const void* data, size_t size) {
-    uint64_t hash = 0xcbf29ce484222325ull;
-    for (size_t i = 0; i < size; ++i) {
-        hash = (hash ^ static_cast<const uint8_t*>(data)[i]) * 0x100000001b3ull;
-    }
-    wchar_t text[24] = {};
-    swprintf(text, 24, L"%016llx", static_cast<unsigned long long>(hash));
-    return text;
 }
 
 std::wstring Content(UINT format) {
@@ -609,35 +500,31 @@ std::wstring Content(UINT format) {
     if (format == CF_PALETTE || format == CF_ENHMETAFILE || format == CF_METAFILEPICT) {
         return L"handle";  // meaningful only to its owner
     }
-    const void* data = GlobalLock(content);
+    const auto* data = static_cast<const uint8_t*>(GlobalLock(content));
     if (data == nullptr) {
         return L"no data";
     }
-    const std::wstring digest =
-        std::to_wstring(GlobalSize(content)) + L" " + Digest(data, GlobalSize(content));
-    GlobalUnlock(content);
-    return digest;
-}
-
-// The marks that keep the program's own temporary content out of clipboard history are
-// no part of what the user copied.
-bool IsHistoryMark(UINT format) {
-    wchar_t name[64] = {};
-    GetClipboardFormatNameW(format, name, 64);
-    const std::wstring text = name;
-    return text == L"ExcludeClipboardContentFromMonitorProcessing" ||
-           text == L"CanIncludeInClipboardHistory" || text == L"CanUploadToCloudClipboard";
-}
-
-std::optional<std::wstring> ClipboardDump() {
-    const ClipboardOpen clipboard;
-    if (!clipboard.IsOpen()) {
-        return std::nullopt;
+    // FNV-1a: enough to tell two contents apart.
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (size_t i = 0; i < GlobalSize(content); ++i) {
+        hash = (hash ^ data[i]) * 0x100000001b3ull;
     }
+    GlobalUnlock(content);
+    return std::to_wstring(GlobalSize(content)) + L" " + std::to_wstring(hash);
+}
+
+// Without the marks that keep the program's own content out of clipboard history: they
+// are no part of what the user copied.
+std::wstring ClipboardDump() {
+    const ClipboardOpen clipboard;
     std::wstring dump;
     for (UINT format = EnumClipboardFormats(0); format != 0;
          format = EnumClipboardFormats(format)) {
-        if (!IsHistoryMark(format)) {
+        wchar_t name[64] = {};
+        GetClipboardFormatNameW(format, name, 64);
+        if (!std::wstring(name).starts_with(L"ExcludeClipboardContent") &&
+            !std::wstring(name).starts_with(L"CanIncludeIn") &&
+            !std::wstring(name).starts_with(L"CanUploadTo")) {
             dump += std::to_wstring(format) + L" " + Content(format) + L"\n";
         }
     }
@@ -650,14 +537,11 @@ void Act(const Args& action, const std::function<bool()>& untouched) {
         Press(action[1], action.size() == 3 ? Number(action[2]) : 0, untouched);
     } else if (action[0] == L"button") {
         Need(action, 3, 3);
-        Post(Child(Window(action[1]), L"Button", action[2]), BM_CLICK, 0, 0);
+        Post(Child(Window(action[1]), L"Button", action[2]), BM_CLICK);
     } else if (action[0] == L"held-clipboard") {
         Need(action, 3, 3);
         const ClipboardOpen clipboard;
-        if (!clipboard.IsOpen()) {
-            Fail(L"the clipboard cannot be opened");
-        }
-        Press(action[2]);
+        Press(action[2], 0, [] { return true; });
         Sleep(Number(action[1]));
     } else {
         throw UsageError{};
@@ -668,32 +552,27 @@ void RunConvert(const Args& args) {
     Need(args, 2, 5);
     const std::wstring expected = Unescaped(args[0]);
     const HWND edit = TargetEdit();
-    const std::optional<std::wstring> before = ClipboardDump();
-    if (!before) {
-        Fail(L"the clipboard cannot be opened");
-    }
-    const DWORD sequence = GetClipboardSequenceNumber();
-    LARGE_INTEGER start{};
-    QueryPerformanceCounter(&start);
     const std::wstring original = TextOf(edit);
-    Act(Args(args.begin() + 1, args.end()), [&] { return TextOf(edit) == original; });
+    const std::wstring before = ClipboardDump();
+    const DWORD sequence = GetClipboardSequenceNumber();
+    const auto start = std::chrono::steady_clock::now();
+    Act({args.begin() + 1, args.end()}, [&] { return TextOf(edit) == original; });
     if (!PollUntil(
             kTimeoutMs, [&] { return TextOf(edit) == expected; }, 1)) {
         Fail(L"the target holds \"" + TextOf(edit) + L"\", not \"" + expected + L"\"");
     }
-    const double milliseconds = MillisecondsSince(start);
-    std::optional<std::wstring> after;
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    std::wstring after;
     const auto userClipboardBack = [&] {
         after = ClipboardDump();
         return GetClipboardSequenceNumber() != sequence && after == before;
     };
     if (!PollUntil(kTimeoutMs, userClipboardBack, kClipboardPollMs)) {
-        Fail(L"the user's clipboard was\n" + *before + L"and is\n" +
-             after.value_or(L"unreadable\n"));
+        Fail(L"the user's clipboard was\n" + before + L"and is\n" + after);
     }
-    wchar_t text[32] = {};
-    swprintf(text, 32, L"%.1f\n", milliseconds);
-    Write(STD_OUTPUT_HANDLE, text);
+    wchar_t milliseconds[32] = {};
+    swprintf(milliseconds, 32, L"%.1f\n", took.count());
+    Write(STD_OUTPUT_HANDLE, milliseconds);
 }
 
 const std::map<std::wstring, void (*)(const Args&)> kCommands = {
@@ -705,12 +584,9 @@ const std::map<std::wstring, void (*)(const Args&)> kCommands = {
     {L"place", RunPlace},
     {L"end-session", RunEndSession},
     {L"tray", RunTray},
-    {L"tray-drop", RunTrayDrop},
     {L"shell-restarted", RunShellRestarted},
-    {L"menu", RunMenu},
     {L"keys", RunKeys},
-    {L"hotkey-free", RunHotkeyFree},
-    {L"hold-hotkey", RunHoldHotkey},
+    {L"hotkey", RunHotkey},
     {L"target", RunTarget},
     {L"clipboard", RunClipboard},
     {L"convert", RunConvert},
@@ -719,8 +595,8 @@ const std::map<std::wstring, void (*)(const Args&)> kCommands = {
 }  // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
-    const auto command = argc > 1 ? kCommands.find(argv[1]) : kCommands.end();
     try {
+        const auto command = argc > 1 ? kCommands.find(argv[1]) : kCommands.end();
         if (command == kCommands.end()) {
             throw UsageError{};
         }
