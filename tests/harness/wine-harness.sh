@@ -24,6 +24,7 @@ HARNESS_DIR=""
 HARNESS_OWNER=0
 HARNESS_XVFB_PID=""
 HARNESS_BOOT_PID=""
+HARNESS_KEEPER_PID=""
 HARNESS_PID=""
 
 harness_poll() {
@@ -85,6 +86,13 @@ harness_ready() {
         return 1
     }
     HARNESS_BOOT_PID=""
+    # Keeps the desktop in use for the whole session (a console waiting for input that
+    # never comes). Without it Wine ends its desktop process when no program is left,
+    # the next program to show a window starts a new one with that program's output, and
+    # whoever reads that output to its end (CTest) waits 15 s and more for it.
+    mkfifo "$HARNESS_DIR/keeper"
+    wine cmd <>"$HARNESS_DIR/keeper" >/dev/null 2>&1 &
+    HARNESS_KEEPER_PID=$!
 }
 
 harness_setup() {
@@ -101,9 +109,12 @@ harness_attach_or_setup() {
 }
 
 harness_teardown() {
+    local pid
     ((HARNESS_OWNER == 1)) || return 0
     HARNESS_OWNER=0
-    [[ -z $HARNESS_BOOT_PID ]] || harness_end_program "$HARNESS_BOOT_PID"
+    for pid in $HARNESS_BOOT_PID $HARNESS_KEEPER_PID; do
+        harness_end_program "$pid"
+    done
     wineserver -k </dev/null >/dev/null 2>&1 || true
     timeout 30 wineserver -w </dev/null >/dev/null 2>&1 || true
     [[ -z $HARNESS_XVFB_PID ]] || harness_end_program "$HARNESS_XVFB_PID"
