@@ -93,6 +93,9 @@ harness_ready() {
     mkfifo "$HARNESS_DIR/keeper"
     wine cmd <>"$HARNESS_DIR/keeper" >/dev/null 2>&1 &
     HARNESS_KEEPER_PID=$!
+    # The desktop process starts with the first program that needs it: let that be one
+    # whose output nobody reads, and be over before anything else starts.
+    wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 harness_setup() {
