@@ -23,8 +23,7 @@
 HARNESS_DIR=""
 HARNESS_OWNER=0
 HARNESS_XVFB_PID=""
-HARNESS_BOOT_PID=""
-HARNESS_KEEPER_PID=""
+HARNESS_SESSION_PID=""
 HARNESS_PID=""
 
 harness_poll() {
@@ -74,28 +73,24 @@ harness_begin() {
         export DISPLAY=":$(<"$HARNESS_DIR/display")"
     fi
     mkdir "$WINEPREFIX"
+    mkfifo "$HARNESS_DIR/keeper"
     wineserver -p </dev/null >/dev/null 2>&1
-    wineboot -i </dev/null >"$HARNESS_DIR/wineboot.log" 2>&1 &
-    HARNESS_BOOT_PID=$!
+    # The first boot, then a console waiting for input that never comes: it keeps the
+    # desktop process the boot started, with its output in a file, for the whole session.
+    # Without it Wine ends that process when no program is left, the next program to
+    # show a window starts a new one with that program's output, and whoever reads that
+    # output to its end (CTest) waits for it: 15 s and more.
+    (wineboot -i && touch "$HARNESS_DIR/booted" && exec wine cmd <>"$HARNESS_DIR/keeper") \
+        </dev/null >"$HARNESS_DIR/wineboot.log" 2>&1 &
+    HARNESS_SESSION_PID=$!
 }
 
 harness_ready() {
-    [[ -n $HARNESS_BOOT_PID ]] || return 0
-    harness_wait_exit "$HARNESS_BOOT_PID" 180 && wait "$HARNESS_BOOT_PID" || {
+    harness_poll 180 eval '[[ -e $HARNESS_DIR/booted ]] || ! harness_process_running $HARNESS_SESSION_PID'
+    [[ -e $HARNESS_DIR/booted ]] || {
         echo "harness: wineboot failed; see $HARNESS_DIR/wineboot.log" >&2
         return 1
     }
-    HARNESS_BOOT_PID=""
-    # Keeps the desktop in use for the whole session (a console waiting for input that
-    # never comes). Without it Wine ends its desktop process when no program is left,
-    # the next program to show a window starts a new one with that program's output, and
-    # whoever reads that output to its end (CTest) waits 15 s and more for it.
-    mkfifo "$HARNESS_DIR/keeper"
-    wine cmd <>"$HARNESS_DIR/keeper" >/dev/null 2>&1 &
-    HARNESS_KEEPER_PID=$!
-    # The desktop process starts with the first program that needs it: let that be one
-    # whose output nobody reads, and be over before anything else starts.
-    wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 harness_setup() {
@@ -112,12 +107,9 @@ harness_attach_or_setup() {
 }
 
 harness_teardown() {
-    local pid
     ((HARNESS_OWNER == 1)) || return 0
     HARNESS_OWNER=0
-    for pid in $HARNESS_BOOT_PID $HARNESS_KEEPER_PID; do
-        harness_end_program "$pid"
-    done
+    [[ -z $HARNESS_SESSION_PID ]] || harness_end_program "$HARNESS_SESSION_PID"
     wineserver -k </dev/null >/dev/null 2>&1 || true
     timeout 30 wineserver -w </dev/null >/dev/null 2>&1 || true
     [[ -z $HARNESS_XVFB_PID ]] || harness_end_program "$HARNESS_XVFB_PID"
