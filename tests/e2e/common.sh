@@ -17,8 +17,6 @@ E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/zenvoral-e2e.XXXXXX")
 # shellcheck disable=SC2034 # read by the harness
 HARNESS_LOG_DIR=$E2E_DIR
 PIDS=()
-PROGRAM_PID=""
-PROGRAM_DIR=""
 
 e2e_cleanup() {
     local status=$? pid artifacts=${ZENVORAL_E2E_ARTIFACTS:-}
@@ -37,8 +35,7 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 # CTest's timeout ends a script with TERM: the clean-up still ends its programs.
-trap 'exit 143' TERM
-trap 'exit 130' INT
+trap 'exit 143' TERM INT
 
 harness_attach_or_setup
 
@@ -128,6 +125,7 @@ expect_saved() {
 # Wine shows without a desktop shell) with BUTTON (1 left, 3 right), then picks the
 # menu item with the access key KEY.
 tray_menu() {
+    # shellcheck disable=SC2034 # all set by the eval
     local X Y WIDTH HEIGHT WINDOW SCREEN id
     id=$(harness_wait_window '^Wine System Tray$' 10) || fail "no notification area is shown"
     eval "$(xdotool getwindowgeometry --shell "$id")"

@@ -1,24 +1,22 @@
 # shellcheck shell=bash
 # The Wine session the Windows build's tests run in. Source it from bash:
 #
-#   harness_begin            a throw-away prefix and, without DISPLAY, an Xvfb; starts a
-#                            persistent wineserver and the prefix's first boot in the
-#                            background and exports WINEPREFIX, WINEDEBUG, ... DISPLAY
-#   harness_ready            waits for that boot (about 15 s): true once Wine is usable
+#   harness_begin            a throw-away prefix (and an Xvfb without DISPLAY) whose first
+#                            boot runs in the background; exports WINEPREFIX ... DISPLAY
+#   harness_ready            true once that boot (about 15 s) is over
 #   harness_setup            both; harness_attach_or_setup joins the session named by
-#                            ZENVORAL_HARNESS_DIR (as scripts/test exports it) instead
+#                            ZENVORAL_HARNESS_DIR (scripts/test exports it) instead
 #   harness_teardown         undoes what harness_begin of this shell did
-#   harness_start_program EXE ARGS...  starts EXE in the background, its output in a
-#                            log file; its PID in HARNESS_PID (not in $(...): it stays
-#                            this shell's child)
+#   harness_start_program EXE ARGS...  EXE in the background, its output in a log file,
+#                            its PID in HARNESS_PID (call it outside $(...))
 #   harness_wait_exit PID SECONDS | harness_end_program PID (TERM, then KILL)
 #   harness_poll SECONDS COMMAND...    true once COMMAND succeeds within the bound
 #   harness_wait_window REGEX SECONDS  true once a mapped X window's name matches
 #
-# Rules that keep runs from hanging: Wine's first process hands its output to background
-# services, so nothing started under Wine writes into a pipe before the boot, whose
-# output goes to a file, is over; processes are ended by their own PID, never by name;
-# every wait has a bound, and nothing calls a bare `wait` (it would wait for Xvfb too).
+# Rules that keep runs from hanging: nothing started under Wine writes into a pipe
+# before the boot, whose output goes to a file, is over (Wine's first programs hand
+# their output on to background services); processes are ended by their own PID, never
+# by name; every wait has a bound; no bare `wait` (it would wait for Xvfb too).
 
 HARNESS_DIR=""
 HARNESS_OWNER=0
@@ -70,7 +68,7 @@ harness_begin() {
             echo "harness: Xvfb did not start; see $HARNESS_DIR/xvfb.log" >&2
             return 1
         }
-        export DISPLAY=":$(<"$HARNESS_DIR/display")"
+        DISPLAY=":$(<"$HARNESS_DIR/display")" && export DISPLAY
     fi
     mkdir "$WINEPREFIX"
     mkfifo "$HARNESS_DIR/keeper"
@@ -85,8 +83,12 @@ harness_begin() {
     HARNESS_SESSION_PID=$!
 }
 
+harness_boot_over() {
+    [[ -e $HARNESS_DIR/booted ]] || harness_process_ended "$HARNESS_SESSION_PID"
+}
+
 harness_ready() {
-    harness_poll 180 eval '[[ -e $HARNESS_DIR/booted ]] || ! harness_process_running $HARNESS_SESSION_PID'
+    harness_poll 180 harness_boot_over
     [[ -e $HARNESS_DIR/booted ]] || {
         echo "harness: wineboot failed; see $HARNESS_DIR/wineboot.log" >&2
         return 1
@@ -123,6 +125,7 @@ harness_start_program() {
     shift
     log=$(mktemp --suffix=.log "${HARNESS_LOG_DIR:-$HARNESS_DIR}/$(basename "$exe").XXXXXX")
     wine "$exe" "$@" </dev/null >"$log" 2>&1 &
+    # shellcheck disable=SC2034 # for the scripts that source this
     HARNESS_PID=$!
 }
 

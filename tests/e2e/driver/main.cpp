@@ -1,30 +1,26 @@
-// zenvoral-testdriver COMMAND ARGUMENTS...
-//
-// The user's hands and eyes in the end-to-end tests, from inside Wine, where the X-side
-// tools cannot see hidden windows, read controls or the clipboard. Each command is one
-// step of a test script: exit code 0 when it happened (in time), 1 when it did not, 2
+// zenvoral-testdriver COMMAND ARGUMENTS...: the user's hands and eyes in the end-to-end
+// tests, from inside Wine, where the X-side tools cannot see hidden windows, read
+// controls or the clipboard. Exit code 0 when the step happened (in time), 1 when not, 2
 // for a wrong command line. A WINDOW is a top-level window's exact caption, or "class:"
-// and its class ("class:#32768" is a pop-up menu); hidden windows count, visible first. The
+// and its class ("class:#32768" is a pop-up menu); visible windows are taken first. The
 // target is Wine's Notepad; "\n" in its TEXT is a line end (CR LF in an edit control).
 //
 //   wait WINDOW exists|absent|shown|gone|on-top|foreground [TIMEOUT_MS]
-//   text WINDOW              the texts of its static controls, a line each
-//   press WINDOW CAPTION     clicks the button with that caption ("&" left out)
+//   text WINDOW (its static controls' texts) | press WINDOW CAPTION ("&" left out)
 //   select WINDOW ID ITEM    picks the row ITEM of list or combo box ID, as a click does
 //   close WINDOW | place WINDOW (prints left and top) | end-session WINDOW
-//   tray WINDOW present|absent|drop   waits for its notification icon (id 1) to be
-//                            there, or not; or takes it away as a restarting shell does
-//   shell-restarted          announces "TaskbarCreated", as a new shell does
+//   tray WINDOW present|absent|drop   waits for its icon, or takes it away as a shell
+//                            restarting does | shell-restarted (announces "TaskbarCreated")
 //   keys KEYS [HOLD_MS]      "win+F9", "ctrl+shift+a", "escape", "x"...; the modifiers
-//                            stay down HOLD_MS after the key
-//   hotkey KEYS [HOLD_MS]    takes the combination for HOLD_MS, fails when it is taken
+//                            go up HOLD_MS after the key
+//   hotkey KEYS [HOLD_MS]    takes the combination for HOLD_MS; fails when it is taken
 //   target TEXT FROM TO      activates the target, sets its text and selection
 //   clipboard text TEXT | bitmap | html TEXT   the user's clipboard
 //   convert EXPECTED keys KEYS [HOLD_MS] | button WINDOW CAPTION | held-clipboard MS KEYS
-//       acts, then waits until the target holds EXPECTED and the user's clipboard is as
-//       it was (every format, byte for byte); prints the milliseconds from the action to
-//       the text. The target must not change while modifiers are held; held-clipboard
-//       keeps the clipboard open for MS from the keys on.
+//       acts (held-clipboard: with the clipboard open for MS), then waits until the
+//       target holds EXPECTED and the user's clipboard is as it was, every format byte
+//       for byte; prints the milliseconds to the text. The target must not change while
+//       modifiers are down.
 
 #include <windows.h>
 
