@@ -107,9 +107,9 @@ close_message() {
     must "the message box stays after OK" wait "$BOX" gone
 }
 
-# The settings file without its CRs.
+# The settings file, which the program keeps in UTF-16, as UTF-8 without its CRs.
 settings() {
-    tr -d '\r' <"$PROGRAM_DIR/Zenvoral.ini"
+    iconv -f UTF-16 -t UTF-8 "$PROGRAM_DIR/Zenvoral.ini" | tr -d '\r'
 }
 
 # expect_saved LEFT TOP PIN: what the program's end saves, the window's place in twips
