@@ -1,0 +1,34 @@
+#include "program/window_place.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace {
+
+// A 200 x 100 window whose stored place has gone off every monitor comes back whole.
+TEST(WindowPlace, MovesTheShortestWayIntoTheWorkArea) {
+    const ScreenRect area{0, 0, 1920, 1040};
+    const ScreenRect leftMonitor{-1280, -200, 0, 824};
+    const std::tuple<const char*, ScreenRect, ScreenRect, ScreenRect> cases[] = {
+        {"far up left", {-32767, -32767, -32567, -32667}, area, {0, 0, 200, 100}},
+        {"far down right", {32567, 32667, 32767, 32767}, area, {1720, 940, 1920, 1040}},
+        {"beyond one edge only", {500, 1100, 700, 1200}, area, {500, 940, 700, 1040}},
+        {"inside stays", {10, 20, 210, 120}, area, {10, 20, 210, 120}},
+        {"a monitor left of the main one",
+         {-32767, 0, -32567, 100},
+         leftMonitor,
+         {-1280, 0, -1080, 100}},
+        {"too big: top left corner shows",
+         {-5000, 5000, -1000, 6000},
+         {0, 0, 800, 600},
+         {0, 0, 4000, 1000}}};
+    for (const auto& [what, window, workArea, expected] : cases) {
+        const ScreenRect place = MoveInsideWorkArea(window, workArea);
+        EXPECT_EQ(std::tie(place.Left, place.Top, place.Right, place.Bottom),
+                  std::tie(expected.Left, expected.Top, expected.Right, expected.Bottom))
+            << what;
+    }
+}
+
+}  // namespace
