@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 
 namespace {
@@ -23,11 +24,11 @@ TEST(WindowPlace, MovesTheShortestWayIntoTheWorkArea) {
          {-5000, 5000, -1000, 6000},
          {0, 0, 800, 600},
          {0, 0, 4000, 1000}}};
+    const auto edges = [](const ScreenRect& r) {
+        return std::array{r.Left, r.Top, r.Right, r.Bottom};
+    };
     for (const auto& [what, window, workArea, expected] : cases) {
-        const ScreenRect place = MoveInsideWorkArea(window, workArea);
-        EXPECT_EQ(std::tie(place.Left, place.Top, place.Right, place.Bottom),
-                  std::tie(expected.Left, expected.Top, expected.Right, expected.Bottom))
-            << what;
+        EXPECT_EQ(edges(MoveInsideWorkArea(window, workArea)), edges(expected)) << what;
     }
 }
 
