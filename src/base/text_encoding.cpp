@@ -80,6 +80,21 @@ char* PutUtf8(char* out, char32_t codePoint) {
     return out;
 }
 
+// Each unit as it stands in the file; surrogates stay paired as they were written.
+std::wstring Utf16BytesToText(std::string_view bytes, bool bigEndian) {
+    std::wstring text;
+    text.reserve(bytes.size() / 2 + 1);
+    for (size_t pos = 0; pos + 1 < bytes.size(); pos += 2) {
+        const auto high = static_cast<uint8_t>(bytes[bigEndian ? pos : pos + 1]);
+        const auto low = static_cast<uint8_t>(bytes[bigEndian ? pos + 1 : pos]);
+        text.push_back(static_cast<wchar_t>(high << 8 | low));
+    }
+    if (bytes.size() % 2 != 0) {
+        text.push_back(static_cast<wchar_t>(kReplacement));
+    }
+    return text;
+}
+
 // wchar_t is 32 bits on Linux; only the low 16 bits are a UTF-16 unit there.
 uint32_t UnitAt(std::wstring_view text, size_t i) {
     return static_cast<uint32_t>(text[i]) & 0xFFFF;
@@ -150,4 +165,18 @@ std::wstring AsciiUpperCase(std::wstring_view text) {
         }
     }
     return upper;
+}
+
+std::wstring DecodeTextFile(std::string_view bytes) {
+    constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+    constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+    if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom)) {
+        return Utf16BytesToText(bytes.substr(2), bytes.starts_with(kUtf16BeBom));
+    }
+    // Files saved the old way, in the ANSI code page, still load: such bytes are almost
+    // never valid UTF-8.
+    if (SkipUtf8ByteOrderMark(bytes) || IsValidUtf8(bytes)) {
+        return Utf8ToUtf16(bytes);
+    }
+    return AnsiToUtf16(bytes);
 }

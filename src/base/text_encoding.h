@@ -26,3 +26,8 @@ std::wstring AsciiUpperCase(std::wstring_view text);
 
 // The system's ANSI code page on Windows; Windows-1252 where there is none.
 std::wstring AnsiToUtf16(std::string_view bytes);
+
+// The text of a file a user may have saved in any of Notepad's encodings: UTF-16 after
+// its byte order mark (either byte order; an odd last byte becomes U+FFFD), else UTF-8
+// (after its mark, if any) when the bytes are valid UTF-8, else the ANSI code page.
+std::wstring DecodeTextFile(std::string_view bytes);

@@ -61,8 +61,8 @@ std::optional<std::string> ReadStream(std::FILE* stream) {
 }
 
 // The program's own loading, from one read of the file, with its warning on standard
-// error. A name that heads no section would silently convert nothing, so here it is
-// refused instead.
+// error. A name that heads no section would silently convert nothing (or, in the
+// program, a default layout), so here it is refused instead.
 std::optional<LayoutTable> LoadConverterLayouts(const ConvertOptions& options,
                                                 const std::wstring& layoutsPath, std::FILE* errors,
                                                 std::wstring& error) {
@@ -70,11 +70,16 @@ std::optional<LayoutTable> LoadConverterLayouts(const ConvertOptions& options,
     if (!bytes) {
         return std::nullopt;
     }
-    LayoutLoad load = ParseLayouts(*bytes, options.layout1Name, options.layout2Name);
+    LayoutLoad load = ParseLayouts(*bytes, options.layout1Name, options.layout2Name, layoutsPath);
     const std::vector<std::wstring>& names = load.Table.LayoutNames;
     for (const std::wstring* name : {&options.layout1Name, &options.layout2Name}) {
         if (std::find(names.begin(), names.end(), L"[" + *name + L"]") == names.end()) {
             error = L"no layout \"" + *name + L"\" in \"" + layoutsPath + L"\"";
+            if (names.empty()) {
+                error +=
+                    L": no section found (the file must be UTF-8, UTF-16 with a byte "
+                    L"order mark, or in the ANSI code page)";
+            }
             return std::nullopt;
         }
     }

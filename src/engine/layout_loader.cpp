@@ -1,6 +1,8 @@
 #include "engine/layout_loader.h"
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "base/file_access.h"
@@ -13,13 +15,25 @@ using Lines = std::vector<std::wstring_view>;
 
 constexpr std::wstring_view kCommentStart = L"<!--";
 
-// Files saved the old way, in the ANSI code page, still load: such bytes are almost
-// never valid UTF-8.
-std::wstring DecodeLayoutFileBytes(std::string_view bytes) {
-    if (SkipUtf8ByteOrderMark(bytes) || IsValidUtf8(bytes)) {
-        return Utf8ToUtf16(bytes);
+// Used in place of a first or second layout the file does not have.
+const std::array<std::wstring, 2> kDefaultLayoutNames = {L"English (101 Keys)",
+                                                         L"Arabic (101 Keys)"};
+
+// The message with %1, %2, ... replaced by the values in order, in one pass: a name
+// holding "%2" stays as it is.
+std::wstring FillIn(std::wstring_view message, std::initializer_list<std::wstring_view> values) {
+    std::wstring text;
+    for (size_t i = 0; i < message.size(); ++i) {
+        const size_t index =
+            i + 1 < message.size() ? static_cast<size_t>(message[i + 1] - L'1') : values.size();
+        if (message[i] == L'%' && index < values.size()) {
+            text += values.begin()[index];
+            ++i;
+        } else {
+            text += message[i];
+        }
     }
-    return AnsiToUtf16(bytes);
+    return text;
 }
 
 // Each line trimmed of blanks; lines end at CR LF, a lone CR or a lone LF.
@@ -88,45 +102,95 @@ std::wstring LoadLayout(const Lines& lines, const std::wstring& name, int slot,
     return LayoutButtonCaption(name);
 }
 
-// Conversion counts positions by Layout1KeyCount, so lowering it to the shorter list is
-// enough to keep every compared position inside both lists.
-std::optional<std::wstring> CheckLayoutKeyCounts(LayoutTable& table) {
-    if (table.Layout1KeyCount == table.Layout2KeyCount) {
-        return std::nullopt;
-    }
-    table.Layout1KeyCount = std::min(table.Layout1KeyCount, table.Layout2KeyCount);
-    return kUnequalKeyCountsMessage;
+bool HasLayout(const LayoutTable& table, const std::wstring& name) {
+    const std::vector<std::wstring>& headers = table.LayoutNames;
+    return std::find(headers.begin(), headers.end(), L"[" + name + L"]") != headers.end();
 }
 
-std::optional<std::wstring> GetLayoutsFilePath(const std::wstring& programFolder) {
-    std::wstring path = AddBackslash(programFolder) + kLayoutsFileName;
-    if (!FileExists(path)) {
-        return std::nullopt;
+// A slot's default, or the other slot's when the other layout is that one already: two
+// equal layouts would convert nothing.
+std::optional<std::wstring> DefaultLayout(const LayoutTable& table, size_t slot,
+                                          const std::wstring& otherName) {
+    for (const std::wstring& name : {kDefaultLayoutNames[slot], kDefaultLayoutNames[1 - slot]}) {
+        if (name != otherName && HasLayout(table, name)) {
+            return name;
+        }
     }
-    return path;
+    return std::nullopt;
+}
+
+// Replaces each name the file does not have by a default where it can, and tells the
+// user about each, one paragraph apiece.
+std::vector<std::wstring> ReplaceMissingLayouts(const LayoutTable& table,
+                                                std::array<std::wstring, 2>& names,
+                                                const std::wstring& filePath) {
+    std::vector<std::wstring> paragraphs;
+    for (size_t slot = 0; slot < names.size(); ++slot) {
+        if (HasLayout(table, names[slot])) {
+            continue;
+        }
+        const std::optional<std::wstring> used = DefaultLayout(table, slot, names[1 - slot]);
+        paragraphs.push_back(
+            used ? FillIn(kLayoutNotFoundMessage, {names[slot], filePath, *used})
+                 : FillIn(kLayoutNotFoundNoDefaultMessage, {names[slot], filePath}));
+        names[slot] = used.value_or(names[slot]);
+    }
+    return paragraphs;
+}
+
+// Conversion counts positions by Layout1KeyCount, so lowering it to the shorter list is
+// enough to keep every compared position inside both lists. True when they differed.
+bool EqualiseKeyCounts(LayoutTable& table) {
+    if (table.Layout1KeyCount == table.Layout2KeyCount) {
+        return false;
+    }
+    table.Layout1KeyCount = std::min(table.Layout1KeyCount, table.Layout2KeyCount);
+    return true;
+}
+
+// The one message a load gives. A missing section explains any unequal counts, and a
+// file without sections explains everything.
+std::optional<std::wstring> LoadWarning(const LayoutTable& table,
+                                        const std::vector<std::wstring>& missingLayouts,
+                                        bool unequalCounts, const std::wstring& filePath) {
+    if (table.LayoutNames.empty()) {
+        return FillIn(kNoLayoutsFoundMessage, {filePath});
+    }
+    if (!missingLayouts.empty()) {
+        std::wstring text = missingLayouts.front();
+        for (size_t i = 1; i < missingLayouts.size(); ++i) {
+            text += L"\r\n\r\n" + missingLayouts[i];
+        }
+        return text;
+    }
+    return unequalCounts ? std::optional(kUnequalKeyCountsMessage) : std::nullopt;
 }
 
 }  // namespace
 
 LayoutLoad ParseLayouts(std::string_view fileBytes, const std::wstring& layout1Name,
-                        const std::wstring& layout2Name) {
-    const std::wstring text = DecodeLayoutFileBytes(fileBytes);
+                        const std::wstring& layout2Name, const std::wstring& filePath) {
+    const std::wstring text = DecodeTextFile(fileBytes);
     const Lines lines = SplitTrimmedLines(text);
     LayoutLoad load;
     LoadLayoutNames(lines, load.Table);
-    load.ButtonCaptions[0] = LoadLayout(lines, layout1Name, 1, load.Table);
-    load.ButtonCaptions[1] = LoadLayout(lines, layout2Name, 2, load.Table);
-    load.Warning = CheckLayoutKeyCounts(load.Table);
+    std::array<std::wstring, 2> names{layout1Name, layout2Name};
+    const std::vector<std::wstring> missing = ReplaceMissingLayouts(load.Table, names, filePath);
+    load.ButtonCaptions[0] = LoadLayout(lines, names[0], 1, load.Table);
+    load.ButtonCaptions[1] = LoadLayout(lines, names[1], 2, load.Table);
+    const bool unequalCounts = EqualiseKeyCounts(load.Table);
+    load.Warning = LoadWarning(load.Table, missing, unequalCounts, filePath);
     return load;
 }
 
 LayoutLoad LoadLayoutsFile(const std::wstring& programFolder, const std::wstring& layout1Name,
                            const std::wstring& layout2Name) {
-    const std::optional<std::wstring> path = GetLayoutsFilePath(programFolder);
-    if (!path) {
+    const std::wstring path = AddBackslash(programFolder) + kLayoutsFileName;
+    if (!FileExists(path)) {
         LayoutLoad missing;
         missing.FileMissing = true;
         return missing;
     }
-    return ParseLayouts(ReadFileBytes(*path).value_or(std::string()), layout1Name, layout2Name);
+    return ParseLayouts(ReadFileBytes(path).value_or(std::string()), layout1Name, layout2Name,
+                        path);
 }

@@ -15,3 +15,11 @@ bool ApplyLayoutLoad(LayoutLoad load, LayoutLoad& layouts, MessageSink& messages
     }
     return true;
 }
+
+bool TakeLayoutNamesInUse(const LayoutTable& layouts, ProgramSettings& settings) {
+    const bool changed =
+        settings.Layout1Name != layouts.Layout1Name || settings.Layout2Name != layouts.Layout2Name;
+    settings.Layout1Name = layouts.Layout1Name;
+    settings.Layout2Name = layouts.Layout2Name;
+    return changed;
+}

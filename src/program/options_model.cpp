@@ -117,8 +117,8 @@ OptionsOutcome frmOptions::PressOk(OptionsServices& services, MessageSink& messa
     if (!ApplyLayoutLoad(services.loadLayouts(layout1, layout2), services.layouts, messages)) {
         return OptionsOutcome::LayoutsFileMissing;
     }
-    settings.Layout1Name = layout1;
-    settings.Layout2Name = layout2;
+    // What converts now, should the file have lost a chosen layout since the dialog opened.
+    static_cast<void>(TakeLayoutNamesInUse(services.layouts.Table, settings));
     settings.AutoSwitchKeyboard = controls_.chkAutoSwitchKeyboard;
     services.saveSettings();
     return OptionsOutcome::Applied;

@@ -4,6 +4,7 @@
 
 #include "program/main_window_controls.h"
 #include "program/message_box.h"
+#include "program/window_geometry.h"
 
 namespace {
 
@@ -22,7 +23,8 @@ void SkipOnError(const Step& step) {
 }
 
 // The stored place, or this far from the bottom right of the work area; a stored text
-// that is no number leaves the window where the system put it.
+// that is no number leaves the window where the system put it. A stored place off every
+// monitor is moved onto the nearest one.
 void PlaceMainWindow(ProgramState& state) {
     if (!state.settingsFile) {
         return;
@@ -34,6 +36,7 @@ void PlaceMainWindow(ProgramState& state) {
         static_cast<float>(area.y - place.Height - kDefaultBottomMarginTwips));
     if (stored) {
         MoveMainWindowTwips(state, stored->LeftTwips, stored->TopTwips);
+        BringOntoNearestMonitor(state.mainWindow);
     }
 }
 
@@ -49,6 +52,9 @@ void StartUp(ProgramState& state) {
                          state.layouts, messages)) {
         PostExitCommand(state, kExitCodeMissingLayouts);
         return;
+    }
+    if (TakeLayoutNamesInUse(state.layouts.Table, state.settings)) {
+        SkipOnError([&] { SaveProgramSettings(state); });
     }
     SkipOnError([&] {
         state.hotkeys.emplace(state.mainWindow);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "program/window_place.h"
+
 namespace {
 
 constexpr int kTwipsPerInch = 1440;
@@ -42,5 +44,23 @@ void CentreOnScreen(HWND window) {
     GetWindowRect(window, &place);
     SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (place.right - place.left)) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - (place.bottom - place.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void BringOntoNearestMonitor(HWND window) {
+    RECT frame{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    // Without its rectangle or a monitor's work area there is nothing to go by: the window
+    // stays where it is.
+    if (GetWindowRect(window, &frame) == FALSE ||
+        MonitorFromRect(&frame, MONITOR_DEFAULTTONULL) != nullptr ||
+        GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor) == FALSE) {
+        return;
+    }
+    const RECT& area = monitor.rcWork;
+    const ScreenRect place = MoveInsideWorkArea({frame.left, frame.top, frame.right, frame.bottom},
+                                                {area.left, area.top, area.right, area.bottom});
+    SetWindowPos(window, nullptr, place.Left, place.Top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -12,3 +12,7 @@ int WindowDotsPerInch(HWND window);
 
 // Moves the window to the middle of the screen, its size unchanged.
 void CentreOnScreen(HWND window);
+
+// A window off every monitor, as after unplugging the monitor it was last on, moves into
+// the work area of the nearest one; a window on a monitor, even in part, stays.
+void BringOntoNearestMonitor(HWND window);

@@ -61,6 +61,12 @@ convert unequal_counts_warn_and_convert 0 abcd.expected unequal_warning.expected
 files=("arabic_names.txt>تخطيط.txt" "salam.txt>نص عربي.txt")
 convert arabic_names_and_file_names 0 salam.expected "" \
     --layouts تخطيط.txt --layout1 لاتيني --layout2 عربي --mode to1 "نص عربي.txt"
+files=(arabic_names_utf16le.txt salam.txt)
+convert utf16_layouts_file 0 salam.expected "" \
+    --layouts arabic_names_utf16le.txt --layout1 لاتيني --layout2 عربي --mode to1 salam.txt
+files=(hello.txt)
+convert file_without_sections_refused 2 "" "~no section found (the file must be UTF-8, UTF-16" \
+    --mode toggle --layouts hello.txt hello.txt
 
 own_copy=yes files=(layouts.txt)
 convert default_layouts_beside_program 0 hello.expected "" --mode 2 - <"$data/hello.txt"

@@ -12,7 +12,7 @@ namespace {
 
 // Two layouts from the text of their sections: blanks separate entries.
 LayoutTable MakeTable(const std::wstring& first, const std::wstring& second) {
-    return ParseLayouts(Utf16ToUtf8(L"[1]\n" + first + L"\n[2]\n" + second), L"1", L"2").Table;
+    return ParseLayouts(Utf16ToUtf8(L"[1]\n" + first + L"\n[2]\n" + second), L"1", L"2", L"").Table;
 }
 
 TEST(ConvertLayout, KeyByKeyPreferringPairs) {

@@ -15,6 +15,13 @@
 namespace {
 
 using Entries = std::vector<std::wstring>;
+using namespace std::string_literals;
+
+const std::wstring kPath = L"C:\\Zenvoral\\layouts.txt";
+
+LayoutLoad Parse(std::string_view file, const std::wstring& first, const std::wstring& second) {
+    return ParseLayouts(file, first, second, kPath);
+}
 
 TEST(LayoutGrammar, KeyEntriesOfSectionA) {
     const std::tuple<const char*, std::string, Entries> cases[] = {
@@ -38,14 +45,18 @@ TEST(LayoutGrammar, KeyEntriesOfSectionA) {
         {"CR LF, CR and LF end lines", "[A]\r\na\rb\nc\r\n[B]\r\nd", {L"a", L"b", L"c"}},
         {"byte-order mark skipped", "\xEF\xBB\xBF[A]\n\xD8\xB3", {L"\u0633"}},
         {"UTF-8 without a mark", "[A]\n\xD8\xB3 \xF0\x9F\x98\x80", {L"\u0633", L"\xD83D\xDE00"}},
-        {"not UTF-8: the ANSI code page", "[A]\ncaf\xE9", {L"caf\u00E9"}}};
+        {"not UTF-8: the ANSI code page", "[A]\ncaf\xE9", {L"caf\u00E9"}},
+        {"UTF-16LE with its mark", "\xFF\xFE[\0A\0]\0\r\0\n\0\x33\x06"s, {L"\u0633"}},
+        {"UTF-16BE with its mark",
+         "\xFE\xFF\0[\0A\0]\0\n\x06\x33\0 \xD8\x3D\xDE\x00"s,
+         {L"\u0633", L"\xD83D\xDE00"}}};
     for (const auto& [what, file, keys] : cases) {
-        EXPECT_EQ(ParseLayouts(file, L"A", L"B").Table.Layout1Keys, keys) << what;
+        EXPECT_EQ(Parse(file, L"A", L"B").Table.Layout1Keys, keys) << what;
     }
 }
 
 TEST(LayoutLoad, NamesCaptionsAndCounts) {
-    const LayoutLoad load = ParseLayouts(
+    const LayoutLoad load = Parse(
         "[Layout A (demo)]\r\na b c\r\nA B C\r\n[Layout B (demo)]\r\nx y zz\r\nX Y Z\r\n"
         "[Layout A (demo)]\r\n[(x)]",
         L"Layout A (demo)", L"Layout B (demo)");
@@ -56,7 +67,7 @@ TEST(LayoutLoad, NamesCaptionsAndCounts) {
     EXPECT_EQ(load.ButtonCaptions, (std::array<std::wstring, 2>{L"&Layout A ", L"&Layout B "}));
     EXPECT_FALSE(load.Warning.has_value());
     const std::array<std::wstring, 2> plain{L"&Plain", L"&"};
-    EXPECT_EQ(ParseLayouts("", L"Plain", L"(x) y").ButtonCaptions, plain);
+    EXPECT_EQ(Parse("", L"Plain", L"(x) y").ButtonCaptions, plain);
 }
 
 TEST(LayoutLoad, UnequalCountsWarnAndPairOnlyTheCommonPositions) {
@@ -73,7 +84,7 @@ TEST(LayoutLoad, UnequalCountsWarnAndPairOnlyTheCommonPositions) {
         return Utf16ToUtf8(line);
     };
     for (const auto& [first, second] : {std::pair{47, 46}, std::pair{46, 47}}) {
-        const LayoutLoad load = ParseLayouts(
+        const LayoutLoad load = Parse(
             "[One]\n" + section(one, first) + "\n[Two]\n" + section(two, second), L"One", L"Two");
         EXPECT_EQ(load.Warning, kUnequalKeyCountsMessage) << first << " and " << second;
         // Positions 0 to 45 pair; what stands at 46 has no partner.
@@ -83,18 +94,58 @@ TEST(LayoutLoad, UnequalCountsWarnAndPairOnlyTheCommonPositions) {
 }
 
 TEST(LayoutLoad, UnknownOrRepeatedNamesConvertNothing) {
-    const LayoutLoad load = ParseLayouts("[A]\na b\n[B]\n", L"A", L"Missing (x)");
+    const LayoutLoad load = Parse("[A]\na b\n[B]\n", L"A", L"Missing (x)");
     EXPECT_EQ(load.Table.Layout2Name, L"Missing (x)");
     EXPECT_EQ(load.ButtonCaptions[1], L"&Missing ");
     EXPECT_TRUE(load.Table.Layout2Keys.empty());
     EXPECT_EQ(load.Table.Layout1KeyCount, 0);
-    EXPECT_TRUE(load.Warning.has_value());
+    EXPECT_EQ(load.Warning, L"Cannot find the layout \"Missing (x)\" in this file: " + kPath +
+                                L"\r\nPlease select another layout in Options.")
+        << "the missing section, not the unequal counts it causes";
     EXPECT_EQ(ConvertLayout(load.Table, L"ab", ToLayout2, false), L"ab");
-    EXPECT_FALSE(ParseLayouts("[A]\n[B]\n", L"A", L"B").Warning.has_value());
-    const LayoutTable same = ParseLayouts("[A]\na b\n", L"A", L"A").Table;
+    EXPECT_FALSE(Parse("[A]\n[B]\n", L"A", L"B").Warning.has_value());
+    const LayoutTable same = Parse("[A]\na b\n", L"A", L"A").Table;
     EXPECT_EQ(
         ConvertLayout(same, L"ab", ToLayout2, false) + ConvertLayout(same, L"ab", ToLayout1, false),
         L"abab");
+}
+
+// Named in the settings, absent from the file: told, and the defaults take the place.
+TEST(LayoutLoad, AMissingLayoutIsToldAndADefaultTakesItsPlace) {
+    const std::wstring english = L"English (101 Keys)", arabic = L"Arabic (101 Keys)";
+    const auto told = [](const std::wstring& name, const std::wstring& used) {
+        return L"Cannot find the layout \"" + name + L"\" in this file: " + kPath +
+               L"\r\nThe program uses \"" + used + L"\" instead.";
+    };
+    const std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, std::wstring> cases[] =
+        {{L"Gone", L"Other", english, L"Other", told(L"Gone", english)},
+         {L"Other", L"Gone %2", L"Other", arabic, told(L"Gone %2", arabic)},
+         {arabic, L"Gone", arabic, english, told(L"Gone", english)},
+         {L"Gone", L"Lost", english, arabic,
+          told(L"Gone", english) + L"\r\n\r\n" + told(L"Lost", arabic)}};
+    for (const auto& [first, second, used1, used2, warning] : cases) {
+        const LayoutLoad load =
+            Parse("[English (101 Keys)]\na\n[Arabic (101 Keys)]\nb\n[Other]\nc d\n", first, second);
+        EXPECT_EQ(load.Table.Layout1Name + L"/" + load.Table.Layout2Name, used1 + L"/" + used2);
+        EXPECT_EQ(load.Warning, warning);
+        EXPECT_EQ(load.Table.Layout2Keys.size(), used2 == L"Other" ? 2u : 1u);
+    }
+}
+
+TEST(LayoutLoad, AFileWithoutSectionsIsToldWithItsPath) {
+    const std::wstring advice = kNoLayoutsFoundMessage.substr(kNoLayoutsFoundMessage.find(L"\r"));
+    for (const std::string& file : {""s, "a b\n<!-- [A]"s, "\x89PNG\r\n\x1A\n\0\0"s,
+                                    "[\0A\0]\0\n\0a\0"s, "\xFF\xFE\0[\0A\0]"s}) {
+        EXPECT_EQ(Parse(file, L"A", L"B").Warning,
+                  L"Cannot find any layout in this file: " + kPath + advice)
+            << testing::PrintToString(file);
+    }
+    const TempFolder folder;
+    folder.WriteFile(L"layouts.txt", "");
+    EXPECT_NE(LoadLayoutsFile(folder.ProgramPath(), L"A", L"B")
+                  .Warning.value_or(L"")
+                  .find(AddBackslash(folder.ProgramPath()) + L"layouts.txt\r\n"),
+              std::wstring::npos);
 }
 
 TEST(LayoutLoad, MissingFileAndAFolderOfItsNameAreMissing) {

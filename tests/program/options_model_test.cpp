@@ -87,6 +87,7 @@ class OptionsModelTest : public testing::Test {
 
 TEST_F(OptionsModelTest, OkRegistersInSlotOrderThenLoadsTheLayoutsWarnsAndSavesLast) {
     program.heldElsewhere.insert({8, 122});
+    nextLoad.Table.Layout1Name = L"Default";  // the file lost "English" since the dialog opened
     nextLoad.Table.Layout2Name = L"Short";
     nextLoad.Warning = L"counts differ";
     Load();
@@ -102,6 +103,7 @@ TEST_F(OptionsModelTest, OkRegistersInSlotOrderThenLoadsTheLayoutsWarnsAndSavesL
     EXPECT_EQ(settings.Slots[2].KeyCode, kHotkeyNotRegistered);
     EXPECT_EQ(settings.Slots[2].KeyName, L"F11") << "a refused slot keeps its combination";
     EXPECT_EQ(layouts.Table.Layout2Name, L"Short");
+    EXPECT_EQ(settings.Layout1Name + L"/" + settings.Layout2Name, L"Default/Short") << "in use";
 }
 
 TEST_F(OptionsModelTest, EqualLayoutsKeepTheDialogOpenHavingTakenOnlyStartWithWindows) {
