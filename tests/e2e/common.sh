@@ -55,21 +55,22 @@ must() {
     driver "$@" || fail "$what"
 }
 
-# start_program FOLDER [LAYOUTS]: Zenvoral.exe, and LAYOUTS as its layouts.txt, copied
-# into a new folder and started from there.
+# start_program FOLDER [LAYOUTS [SETTING]]: Zenvoral.exe, LAYOUTS as its layouts.txt and
+# a settings file with the line SETTING, in a new folder, started from there.
 start_program() {
     PROGRAM_DIR="$E2E_DIR/$1"
     mkdir "$PROGRAM_DIR"
     cp "$ZENVORAL_EXE" "$PROGRAM_DIR/Zenvoral.exe"
     [[ -z ${2:-} ]] || cp "$2" "$PROGRAM_DIR/layouts.txt"
+    [[ -z ${3:-} ]] || printf '[Zenvoral]\r\n%s\r\n' "$3" >"$PROGRAM_DIR/Zenvoral.ini"
     harness_start_program "$PROGRAM_DIR/Zenvoral.exe"
     PROGRAM_PID=$HARNESS_PID
     PIDS+=("$PROGRAM_PID")
 }
 
-# The resident program with the shipped layouts, its start-up over.
+# start_resident [SETTING]: the program with the shipped layouts, its start-up over.
 start_resident() {
-    start_program program "$ZENVORAL_LAYOUTS"
+    start_program program "$ZENVORAL_LAYOUTS" "${1:-}"
     must "start-up did not finish" wait "$MAIN" exists 30000
 }
 

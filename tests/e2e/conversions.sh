@@ -7,7 +7,8 @@
 # ending the session ends the program the way "E&xit" does.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-start_resident
+# The copy may take longer than the default 0.06 s on a loaded machine.
+start_resident Delay=0.3
 start_target
 
 # convert TEXT FROM TO EXPECTED ACTION...: the target holds TEXT with FROM to TO

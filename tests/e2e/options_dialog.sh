@@ -40,7 +40,8 @@ held_elsewhere() {
     ! driver hotkey "$HELD" 2>/dev/null
 }
 
-start_resident
+# The copy may take longer than the default 0.06 s on a loaded machine.
+start_resident Delay=0.3
 start_target
 
 options_open
