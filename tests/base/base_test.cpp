@@ -7,7 +7,6 @@
 #include <string>
 
 #include "base/number_text.h"
-#include "base/strings.h"
 #include "base/text_encoding.h"
 
 namespace {
@@ -27,15 +26,6 @@ TEST(NumberText, ParsesDecimalTextOnly) {
         SCOPED_TRACE(std::string(text.begin(), text.end()));
         EXPECT_EQ(ParseWholeNumber(text), whole);
         EXPECT_EQ(ParseSingle(text), single);
-    }
-}
-
-TEST(NumberText, LeadingNumberTakesTheStartOrZero) {
-    const std::pair<const wchar_t*, double> cases[] = {{L"  14 ", 14}, {L"6abc", 6}, {L"-3", -3},
-                                                       {L"2.5x", 2.5}, {L"1.", 1},   {L"-", 0},
-                                                       {L".", 0}};
-    for (const auto& [text, number] : cases) {
-        EXPECT_EQ(LeadingNumber(text), number);
     }
 }
 
@@ -76,14 +66,6 @@ TEST(TextEncoding, RefusesMalformedUtf8AndReplacesIt) {
     }
     EXPECT_EQ(Utf8ToUtf16("a\xFF\xF0\x9F\x98\x80"), L"a\uFFFD\xD83D\xDE00");
     EXPECT_EQ(Utf16ToUtf8(L"\xD83D\xDE00\xD800"), "\xF0\x9F\x98\x80\xEF\xBF\xBD");
-}
-
-TEST(Strings, PathsAndBlanks) {
-    EXPECT_EQ(AddBackslash(L"C:\\Tools"), L"C:\\Tools\\");
-    EXPECT_EQ(AddBackslash(L"C:\\"), L"C:\\");
-    EXPECT_EQ(FolderOf(L"C:\\Tools\\Zenvoral.exe"), L"C:\\Tools");
-    EXPECT_EQ(FolderOf(L"Zenvoral.exe"), L"");
-    EXPECT_EQ(TrimBlanks(L" \ta b\t "), L"\ta b\t");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cwctype>
 #include <functional>
-#include <initializer_list>
 #include <limits>
 #include <map>
 #include <string>
@@ -21,11 +20,8 @@ namespace {
 // events ("17v" down, "17^" up), waits in milliseconds ("wait<=60:2": bounded by 60,
 // over after 2), the conversion ("convert abc 2"), the counter ("DebugValue 1") and what
 // the target's paste fetched ("pasted ABC").
-void Note(std::string& steps, std::initializer_list<std::string_view> step) {
-    steps.append(steps.empty() ? "" : " ");
-    for (const std::string_view piece : step) {
-        steps.append(piece);
-    }
+void Note(std::string& steps, const std::string& step) {
+    steps += (steps.empty() ? "" : " ") + step;
 }
 
 std::string Narrow(std::wstring_view text) {
@@ -49,7 +45,7 @@ class FakeClipboard final : public CycleClipboard {
     std::wstring Content() const { return TextNow().value_or(L"<no text>"); }
 
     ClipboardSnapshot Save() override {
-        Note(Steps, {"save"});
+        Note(Steps, "save");
         return Held ? ClipboardSnapshot{} : ClipboardSnapshot{true, items_};
     }
     bool Restore(const ClipboardSnapshot& snapshot) override { return Change("restore", snapshot); }
@@ -57,12 +53,12 @@ class FakeClipboard final : public CycleClipboard {
     bool IsEmpty() override { return items_.empty(); }
     bool HasText() override { return TextNow().has_value(); }
     std::optional<std::wstring> ReadText() override {
-        Note(Steps, {"read"});
+        Note(Steps, "read");
         return TextNow();
     }
     uint32_t SequenceNumber() override { return sequence_; }
     bool PutText(const std::wstring& text) override {
-        Note(Steps, {"put ", Narrow(text)});
+        Note(Steps, "put " + Narrow(text));
         Watching = Fetched = false;
         if (!PutFails) {
             SetText(text);
@@ -70,15 +66,15 @@ class FakeClipboard final : public CycleClipboard {
         return !PutFails;
     }
     void ExpectPaste() override {
-        Note(Steps, {"expect-paste"});
+        Note(Steps, "expect-paste");
         Watching = true;
         Fetched = false;
     }
     bool PasteWasFetched() override { return Fetched; }
 
   private:
-    bool Change(std::string_view step, const ClipboardSnapshot& snapshot) {
-        Note(Steps, {step});
+    bool Change(const std::string& step, const ClipboardSnapshot& snapshot) {
+        Note(Steps, step);
         if (!Held) {
             items_ = snapshot.Items;
             ++sequence_;
@@ -137,7 +133,7 @@ class FakeDesk final : public CycleClock,
     // Literal flags: every event carries KEYEVENTF_EXTENDEDKEY (1), key-ups also
     // KEYEVENTF_KEYUP (3). The edit reacts to a key alone; journals show its modifiers.
     void SendKeyEvent(uint8_t vk, uint32_t flags) override {
-        Note(Steps, {std::to_string(vk), flags == 1 ? "v" : flags == 3 ? "^" : "?"});
+        Note(Steps, std::to_string(vk) + (flags == 1 ? "v" : flags == 3 ? "^" : "?"));
         if (flags == 1 && vk == kVkC && !Selection.empty()) {
             At(Now + 0.002, [this, copied = Selection] { Clipboard.SetText(copied); });
         } else if (flags == 1 && vk == kVkV) {
@@ -152,14 +148,14 @@ class FakeDesk final : public CycleClock,
     float ReadDelay() override { return Delay; }
     int32_t DebugValue() const override { return Counter; }
     void WriteDebugValue(int32_t value) override {
-        Note(Steps, {"DebugValue ", std::to_string(value)});
+        Note(Steps, "DebugValue " + std::to_string(value));
         Counter = value;
     }
 
   private:
     std::wstring Convert(std::wstring_view text, int32_t mode, bool autoDirection) {
-        Note(Steps,
-             {"convert ", Narrow(text), " ", std::to_string(mode), autoDirection ? " auto" : ""});
+        Note(Steps, "convert " + Narrow(text) + " " + std::to_string(mode) +
+                        (autoDirection ? " auto" : ""));
         std::wstring converted(text);
         std::ranges::transform(converted, converted.begin(), towupper);
         return converted;
@@ -167,7 +163,7 @@ class FakeDesk final : public CycleClock,
 
     void Paste() {
         Clipboard.Fetched = Clipboard.Watching;
-        Note(Steps, {"pasted ", Narrow(Clipboard.Content())});
+        Note(Steps, "pasted " + Narrow(Clipboard.Content()));
         if (PasteHold > 0) {
             Clipboard.Held = true;
             At(Now + PasteHold, [this] { Clipboard.Held = false; });
@@ -190,7 +186,7 @@ class FakeDesk final : public CycleClock,
         const auto milliseconds = [](double time) {
             return std::to_string(std::lround(time * 1000));
         };
-        Note(Steps, {kind, milliseconds(seconds), ":", milliseconds(Now - start)});
+        Note(Steps, std::string(kind) + milliseconds(seconds) + ":" + milliseconds(Now - start));
         return done;
     }
 

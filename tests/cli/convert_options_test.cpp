@@ -35,7 +35,6 @@ TEST(ConvertOptions, ReadsTheArguments) {
         {{L"--mode", L"0", L"--layouts="}, "missing value for --layouts"},
         {{L"--mode", L"7"}, "unknown mode: \"7\""},
         {{L"--mode", L" 2"}, "unknown mode: \" 2\""},
-        {{L"--mode", L"Upper"}, "unknown mode: \"Upper\""},
         {{L"--mode", L"٢"}, "unknown mode: \"٢\""},  // an Arabic-Indic digit
         {{L"--mode", L"0", L"--layout1", L"A", L"--layout1=B"}, "--layout1 given more than once"},
         {{L"--mode", L"0", L"-m"}, "unknown option: -m"},

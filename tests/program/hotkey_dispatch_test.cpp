@@ -14,14 +14,6 @@ HotkeyAction Convert(ConversionRequest request) {
     return {request};
 }
 
-struct DispatchCase {
-    const char* what;
-    HotkeySlots slots;
-    uint32_t lParam;
-    bool autoSwitch;
-    HotkeyAction expected;
-};
-
 const HotkeySlots kDefaults = {{{L"F9", 8, 120, 1}, {L"F10", 8, 121, 2}, {L"F11", 8, 122, 3}}};
 
 HotkeySlots With(size_t index, HotkeySlot slot) {
@@ -31,7 +23,13 @@ HotkeySlots With(size_t index, HotkeySlot slot) {
 }
 
 TEST(HotkeyDispatchTest, TheFirstActiveSlotWithTheMessagesCombinationActs) {
-    const DispatchCase cases[] = {
+    const struct {
+        const char* what;
+        HotkeySlots slots;
+        uint32_t lParam;
+        bool autoSwitch;
+        HotkeyAction expected;
+    } cases[] = {
         {"toggle layouts, text picks the direction", kDefaults, Message(8, 120), false,
          Convert({1, 0, true, false})},
         {"toggle layouts, then Alt+Shift", kDefaults, Message(8, 120), true,
@@ -53,7 +51,7 @@ TEST(HotkeyDispatchTest, TheFirstActiveSlotWithTheMessagesCombinationActs) {
         {"the first of two equal slots", With(2, {L"F10", 8, 121, 3}), Message(8, 121), false,
          Convert({3, 8, false, false})},
     };
-    for (const DispatchCase& given : cases) {
+    for (const auto& given : cases) {
         EXPECT_EQ(HotkeyActionFor(given.slots, given.lParam, given.autoSwitch), given.expected)
             << given.what;
     }

@@ -1,6 +1,5 @@
-// Registration against the system's global hotkeys, for a hidden window of the test. A
-// second process (hotkey_holder.exe) plays the other application that already holds a
-// combination.
+// Registration against the system's global hotkeys, for a hidden window of the test,
+// while the test itself holds one combination as another application would.
 
 #include <windows.h>
 
@@ -8,7 +7,6 @@
 
 #include <vector>
 
-#include "base/file_access.h"
 #include "program/win32_hotkeys.h"
 
 namespace {
@@ -20,11 +18,6 @@ struct RecordingMessages final : MessageSink {
     std::vector<std::pair<std::wstring, MessageIcon>> shown;
 };
 
-ScopedWindow HiddenWindow() {
-    return ScopedWindow(CreateWindowExW(0, L"STATIC", L"hotkey test", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                        nullptr, nullptr, nullptr));
-}
-
 // Whether another program could take the combination right now.
 bool IsFree(int32_t modifiers, int32_t keyCode) {
     if (!RegisterHotKey(nullptr, 1, static_cast<UINT>(modifiers), static_cast<UINT>(keyCode))) {
@@ -34,37 +27,13 @@ bool IsFree(int32_t modifiers, int32_t keyCode) {
     return true;
 }
 
-// Starts the holder and waits, bounded, until the combination is taken; the holder
-// ends with this process.
-ScopedHandle HoldElsewhere(int32_t modifiers, int32_t keyCode) {
-    const std::wstring path = ExecutablePath();
-    const std::wstring program = path.substr(0, path.rfind(L'\\')) + L"\\program_hotkey_holder.exe";
-    std::wstring commandLine = L"\"" + program + L"\" " + std::to_wstring(modifiers) + L" " +
-                               std::to_wstring(keyCode) + L" " +
-                               std::to_wstring(GetCurrentProcessId());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        return {};
-    }
-    CloseHandle(process.hThread);
-    ScopedHandle holder(process.hProcess);
-    for (int waited = 0; IsFree(modifiers, keyCode) && waited < 20000; waited += 20) {
-        Sleep(20);
-    }
-    return holder;
-}
-
 constexpr int32_t kCtrlShiftWin = kModControl | kModShift | kModWin;
 
 TEST(Win32GlobalHotkeysTest, ACombinationHeldElsewhereIsRefusedAndNoneRegistersNothing) {
-    const ScopedWindow window = HiddenWindow();
-    ASSERT_TRUE(window);
-    const ScopedHandle holder = HoldElsewhere(kCtrlShiftWin, VK_F12);
-    ASSERT_TRUE(holder);
-    ASSERT_FALSE(IsFree(kCtrlShiftWin, VK_F12));
+    const ScopedWindow window(CreateWindowExW(0, L"STATIC", L"hotkey test", 0, 0, 0, 0, 0,
+                                              HWND_MESSAGE, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(window && RegisterHotKey(nullptr, 2, kCtrlShiftWin, VK_F12));
+    const ScopedHotkey heldElsewhere(NumberHandle<int>(2), HotkeyUnregisterer{nullptr});
     Win32GlobalHotkeys hotkeys(window.get());
     RecordingMessages messages;
     // "(NONE)" would be registered as "(", the code of the down arrow.

@@ -15,16 +15,12 @@ TEST(HotkeyText, SettingsTextGivesMaskKeyNameAndKeyCode) {
         std::wstring_view keyName;
         int32_t keyCode;
     } cases[] = {
-        {L"8;F9", 8, L"F9", 120},    {L" f10 ", 8, L"F10", 121},    {L"6;a", 6, L"A", 65},
-        {L"8;;", 8, L";", 186},      {L"8;a;b", 8, L"A;B", 65},     {L"x;F9", 0, L"F9", 120},
-        {L" 14 ; A ", 14, L"A", 65}, {L"2.5;A", 2, L"A", 65},       {L"2;F", 2, L"F", 70},
-        {L"8;F24", 8, L"F24", 135},  {L"8;F13", 8, L"F13", 124},    {L"8;F 9", 8, L"F 9", 120},
-        {L"8;FOO", 8, L"FOO", 70},   {L"8;ESC", 8, L"ESC", 69},     {L"8;", 8, L"", 0},
-        {L"1;7", 1, L"7", 55},       {L"8;space", 8, L"SPACE", 32}, {L"8;BACK", 8, L"BACK", 8},
-        {L"8;PGDN", 8, L"PGDN", 34}, {L"8;DOWN", 8, L"DOWN", 40},   {L"8;-", 8, L"-", 189},
-        {L"8;=", 8, L"=", 187},      {L"8;\\", 8, L"\\", 220},      {L"8;,", 8, L",", 188},
-        {L"8;.", 8, L".", 190},      {L"8;/", 8, L"/", 191},        {L"8;'", 8, L"'", 222},
-        {L"8;[", 8, L"[", 219},      {L"8;]", 8, L"]", 221},
+        {L"8;F9", 8, L"F9", 120},      {L" f10 ", 8, L"F10", 121},  {L"6;a", 6, L"A", 65},
+        {L"8;;", 8, L";", 186},        {L"8;a;b", 8, L"A;B", 65},   {L"x;F9", 0, L"F9", 120},
+        {L" 14 ; A ", 14, L"A", 65},   {L"2.5;A", 2, L"A", 65},     {L"2;F", 2, L"F", 70},
+        {L"8;F24", 8, L"F24", 135},    {L"8;F 9", 8, L"F 9", 120},  {L"8;FOO", 8, L"FOO", 70},
+        {L"8;ESC", 8, L"ESC", 69},     {L"8;", 8, L"", 0},          {L"1;7", 1, L"7", 55},
+        {L"8;space", 8, L"SPACE", 32}, {L"8;PGDN", 8, L"PGDN", 34}, {L"8;,", 8, L",", 188},
     };
     for (const auto& c : cases) {
         const std::optional<ParsedHotkeySpec> parsed = ParseHotkeySpec(c.text);

@@ -44,11 +44,9 @@ TEST_F(ProgramSettingsTest, HandEditedValuesAreReadAndWrittenBackNormalised) {
         std::wstring written;
     } cases[] = {{L"Delay", L"5", L"1"},
                  {L"Delay", L"0.001", L"0.02"},
-                 {L"Delay", L" 0.25 ", L"0.25"},
                  {L"Delay", L"abc", L"0.06"},
                  {L"Delay", L"1e309", L"0.06"},
                  {L"Delay", L"nan", L"0.06"},
-                 {L"Delay", L"inf", L"0.06"},
                  {L"AutoSwitchKeyboard", L"yes", L"0"},
                  {L"AutoSwitchKeyboard", L"2.6", L"3"},
                  {L"AutoSwitchKeyboard", L"1x", L"0"},
@@ -63,7 +61,6 @@ TEST_F(ProgramSettingsTest, HandEditedValuesAreReadAndWrittenBackNormalised) {
                  {L"Hotkey2", L"-1;F7", L"8;F10"},
                  {L"Hotkey3", L"16;F7", L"8;F11"},
                  {L"Hotkey3", L"8;F99", L"8;F11"},
-                 {L"Hotkey3", L"8;F0", L"8;F11"},
                  {L"Hotkey3", L"8;\u0636", L"8;F11"},
                  {L"Layout2", L"", L""},
                  {L"Layout1", L"French (AZERTY)", L"French (AZERTY)"}};
@@ -108,7 +105,6 @@ TEST_F(ProgramSettingsTest, EachCopyHasItsOwnSettingsFileAndRunCommand) {
 }
 
 TEST_F(ProgramSettingsTest, TheWindowPlaceIsKeptInWholeTwipsAtOrBelowTheEdges) {
-    EXPECT_EQ(ReadAlwaysVisible(store), 1);
     EXPECT_EQ(ReadWindowPosition(store, 14000, 9000).value().TopTwips, 9000);
     WriteWindowState(store, 1234.9, -15.5, 0);
     const SettingsEntries expected = {
