@@ -41,9 +41,8 @@ void RunConversion(ProgramState& state, const ConversionRequest& request) {
     }
     ProgramCycleSettings settings(state);
     const LayoutTable& layouts = state.layouts.Table;
-    const CycleServices services =
-        state.capture->For(settings, [&layouts](std::wstring_view text, int32_t mode,
-                                                bool autoDirection) {
+    const CycleServices services = state.capture->For(
+        settings, [&layouts](std::wstring_view text, int32_t mode, bool autoDirection) {
             return ApplyConversionMode(layouts, text, mode, autoDirection);
         });
     // False when another cycle was running: this request is dropped on purpose.

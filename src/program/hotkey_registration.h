@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/hotkey_text.h"
 #include "program/message_sink.h"
+#include "settings/hotkey_text.h"
 
 // The system's global hotkeys and the atoms that give them their ids: the Win32 ones for
 // the main window in the program (win32_hotkeys.h), a fake that refuses like the system

@@ -65,7 +65,6 @@ struct ProgramState {
     bool unloaded = false;       // the unload has run
     bool unloadPending = false;  // asked for while a conversion was running
     int exitCode = 0;            // what the process returns when the main window goes
-
 };
 
 // The program's settings file and Run value, through the settings library.
