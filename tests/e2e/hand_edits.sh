@@ -4,13 +4,18 @@
 # message and replaced by the default; a place off every monitor comes back on screen.
 # A settings file typed in UTF-8 keeps its Arabic layout name, found in a layouts.txt
 # saved as UTF-16, and is kept in UTF-16 from then on; an empty layouts.txt is named in
-# a message and the program runs on.
+# a message and the program runs on. The Arabic name also goes through the options
+# dialog and a restart.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # The program's layouts.txt as its messages name it, escaped for printf.
 layouts_in_message() {
     local path="Z:${PROGRAM_DIR//\//\\}\\layouts.txt"
     printf '%s' "${path//\\/\\\\}"
+}
+
+options_x_window_gone() {
+    ! harness_find_x_window '^Options$' >/dev/null
 }
 
 expect_setting() {
@@ -42,6 +47,16 @@ must "a message box is open" wait "$BOX" gone 0
 [[ $(head -c 2 "$PROGRAM_DIR/Zenvoral.ini" | od -An -tx1) == ' ff fe' ]] ||
     fail "the settings file is not UTF-16 now"
 expect_setting 'Layout2=عربي'
+# Through the options dialog: away to Russian and back to the Arabic name.
+for layout in 'Russian (101 Keys)' 'عربي'; do
+    tray_menu 3 o
+    must "no options dialog" wait Options shown
+    must "cannot pick $layout" select Options 2014 "$layout"
+    must "cannot press OK" press Options OK
+    must "the options dialog stays open" wait Options gone
+    expect_setting "Layout2=$layout"
+    harness_poll 10 options_x_window_gone || fail "the options dialog stays on the display"
+done
 harness_end_program "$PROGRAM_PID"
 harness_start_program "$PROGRAM_DIR/Zenvoral.exe"
 PROGRAM_PID=$HARNESS_PID
