@@ -13,7 +13,7 @@
 //                            restarting does | shell-restarted (announces "TaskbarCreated")
 //   keys KEYS [HOLD_MS]      "win+F9", "ctrl+shift+a", "escape", "x"...; the modifiers
 //                            go up HOLD_MS after the key
-//   hotkey KEYS [HOLD_MS]    takes the combination for HOLD_MS; fails when it is taken
+//   hotkey KEYS [HOLD_MS]    takes the combination for HOLD_MS; fails when it is held
 //   target TEXT FROM TO      activates the target, sets its text and selection
 //   clipboard text TEXT | bitmap | html TEXT   the user's clipboard
 //   convert EXPECTED keys KEYS [HOLD_MS] | button WINDOW CAPTION | held-clipboard MS KEYS
@@ -353,14 +353,16 @@ void RunKeys(const Args& args) {
 
 // As another application would: fails when some program holds the combination, else
 // holds it for HOLD_MS (bounded, so a script that lost track of the holder does not lose
-// the combination for every later test).
+// the combination for every later test). A holder waits out a script's brief probes.
 void RunHotkey(const Args& args) {
     Need(args, 1, 2);
     const Keys keys = ParseKeys(args[0]);
-    if (!RegisterHotKey(nullptr, 1, keys.hotkeyModifiers, keys.key)) {
+    const DWORD holdMs = args.size() == 2 ? Number(args[1]) : 0;
+    const auto taken = [&] { return RegisterHotKey(nullptr, 1, keys.hotkeyModifiers, keys.key); };
+    if (!PollUntil(holdMs > 0 ? kTimeoutMs : 0, taken)) {
         Fail(L"another program holds " + args[0]);
     }
-    Sleep(args.size() == 2 ? Number(args[1]) : 0);
+    Sleep(holdMs);
 }
 
 // --- The target -----------------------------------------------------------------------
