@@ -83,13 +83,8 @@ start_target() {
     timeout 10 xdotool windowmove --sync "$id" 300 300 || fail "cannot move Notepad"
 }
 
-expect_ended() {
-    harness_wait_exit "$PROGRAM_PID" 30 || fail "the program still runs $1"
-}
-
-expect_running() {
-    harness_process_running "$PROGRAM_PID" || fail "the program has ended"
-}
+expect_ended() { harness_wait_exit "$PROGRAM_PID" 30 || fail "the program still runs $1"; }
+expect_running() { harness_process_running "$PROGRAM_PID" || fail "the program has ended"; }
 
 # expect_message FORMAT: a message box of the program, on the display, with the text
 # FORMAT (printf) byte for byte.

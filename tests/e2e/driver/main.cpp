@@ -511,8 +511,9 @@ std::wstring Content(UINT format) {
     return std::to_wstring(GlobalSize(content)) + L" " + std::to_wstring(hash);
 }
 
-// Without the marks that keep the program's own content out of clipboard history: they
-// are no part of what the user copied.
+// Without the marks that keep the program's own content out of the clipboard history
+// ("ExcludeClipboardContent...", "CanIncludeInClipboardHistory", "CanUploadToCloud
+// Clipboard"): they are no part of what the user copied.
 std::wstring ClipboardDump() {
     const ClipboardOpen clipboard;
     std::wstring dump;
@@ -520,9 +521,7 @@ std::wstring ClipboardDump() {
          format = EnumClipboardFormats(format)) {
         wchar_t name[64] = {};
         GetClipboardFormatNameW(format, name, 64);
-        if (!std::wstring(name).starts_with(L"ExcludeClipboardContent") &&
-            !std::wstring(name).starts_with(L"CanIncludeIn") &&
-            !std::wstring(name).starts_with(L"CanUploadTo")) {
+        if (std::wstring(name).find(L"Clipboard") == std::wstring::npos) {
             dump += std::to_wstring(format) + L" " + Content(format) + L"\n";
         }
     }
