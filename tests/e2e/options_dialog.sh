@@ -5,7 +5,7 @@
 # given back; a combination another application holds gives the conflict message.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-# The dialog's controls (src/ui/options/options_resource.h).
+# The ids of the dialog's controls, from its resource header.
 readonly LIST_ACTIONS=2005 COMBO_KEY=2009 COMBO_LAYOUT2=2014
 readonly HELD=ctrl+shift+win+F12
 
