@@ -1,6 +1,7 @@
 #include "settings/hotkey_text.h"
 
 #include "base/number_text.h"
+#include "base/strings.h"
 #include "base/text_encoding.h"
 
 namespace {
@@ -77,18 +78,10 @@ bool NamesKeyOrNoHotkey(std::wstring_view keyName) {
     return keyName.empty() || keyName == kNoHotkeyName || KeyNameToKeyCode(keyName) != kNoKey;
 }
 
-std::wstring_view TrimSpaces(std::wstring_view text) {
-    const size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
-
 }  // namespace
 
 std::optional<ParsedHotkeySpec> ParseHotkeySpec(std::wstring_view text) {
-    std::wstring spec = AsciiUpperCase(TrimSpaces(text));
+    std::wstring spec = AsciiUpperCase(TrimBlanks(text));
     if (spec.find(L';') == std::wstring::npos) {
         spec.insert(0, L"8;");
     }
@@ -96,7 +89,7 @@ std::optional<ParsedHotkeySpec> ParseHotkeySpec(std::wstring_view text) {
     const std::wstring_view modifierPart = std::wstring_view(spec).substr(0, separator);
     const std::wstring_view keyPart = std::wstring_view(spec).substr(separator + 1);
     const std::optional<int32_t> modifiers = RoundToInt32(LeadingNumber(modifierPart));
-    const std::wstring_view keyName = TrimSpaces(keyPart);
+    const std::wstring_view keyName = TrimBlanks(keyPart);
     if (!modifiers || (*modifiers & ~kAllModifiers) != 0 || !NamesKeyOrNoHotkey(keyName)) {
         return std::nullopt;
     }
