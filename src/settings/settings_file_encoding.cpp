@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 std::string Utf16LeBytes(std::wstring_view text) {
     std::string bytes(kUtf16LeMark);
@@ -17,13 +16,6 @@ std::string Utf16LeBytes(std::wstring_view text) {
         bytes.push_back(static_cast<char>((unit >> 8) & 0xFF));
     }
     return bytes;
-}
-
-std::wstring DecodeHandEditedText(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Mark)) {
-        bytes.remove_prefix(kUtf8Mark.size());
-    }
-    return IsValidUtf8(bytes) ? Utf8ToUtf16(bytes) : AnsiToUtf16(bytes);
 }
 
 }  // namespace
@@ -35,5 +27,6 @@ std::optional<std::string> Utf16SettingsFile(const std::optional<std::string>& f
     if (fileBytes->starts_with(kUtf16LeMark) || fileBytes->starts_with(kUtf16BeMark)) {
         return std::nullopt;
     }
-    return Utf16LeBytes(DecodeHandEditedText(*fileBytes));
+    // A hand edit: UTF-8 when its bytes are, else the ANSI code page.
+    return Utf16LeBytes(DecodeTextFile(*fileBytes));
 }
