@@ -38,8 +38,8 @@ driver wait "class:Notepad" shown
 
 times=()
 for ((run = 0; run < runs; run++)); do
-    driver target 'hgsghl ugd;l' 0 12
-    if time=$(driver convert 'السلام عليكم' keys win+F9); then
+    driver target notepad 'hgsghl ugd;l' 0 12
+    if time=$(driver convert notepad 'السلام عليكم' keys win+F9); then
         times+=("$time")
     fi
 done

@@ -74,13 +74,27 @@ start_resident() {
     must "start-up did not finish" wait "$MAIN" exists 30000
 }
 
-# Wine's Notepad, the application the user types in, away from the notification area.
+# start_target APP: the application the user types in, as the driver names it, away from
+# the notification area. Only Wine's 32-bit Wordpad is installed.
 start_target() {
-    local id
-    harness_start_program notepad
+    local id caption=' - Notepad$' program=notepad
+    case $1 in
+    linecopy)
+        harness_start_program "$ZENVORAL_TESTDRIVER" linecopy
+        PIDS+=("$HARNESS_PID")
+        # It opens in its place; its X name is its text.
+        must "no line-copy editor" wait class:ZenvoralLineCopy shown
+        return
+        ;;
+    wordpad)
+        caption=' - Wine Wordpad$'
+        program="$WINEPREFIX/drive_c/Program Files (x86)/Windows NT/Accessories/wordpad.exe"
+        ;;
+    esac
+    harness_start_program "$program"
     PIDS+=("$HARNESS_PID")
-    id=$(harness_wait_window ' - Notepad$' 20) || fail "no Notepad window"
-    timeout 10 xdotool windowmove --sync "$id" 300 300 || fail "cannot move Notepad"
+    id=$(harness_wait_window "$caption" 20) || fail "no $1 window"
+    timeout 10 xdotool windowmove --sync "$id" 300 300 || fail "cannot move $1"
 }
 
 expect_ended() { harness_wait_exit "$PROGRAM_PID" 30 || fail "the program still runs $1"; }

@@ -9,15 +9,15 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # The copy may take longer than the default 0.06 s on a loaded machine.
 start_resident Delay=0.3
-start_target
+start_target notepad
 
 # convert TEXT FROM TO EXPECTED ACTION...: the target holds TEXT with FROM to TO
 # selected (FROM = TO: the caret); the driver's convert ACTION turns it into EXPECTED.
 convert() {
     local text=$1 from=$2 to=$3 expected=$4
     shift 4
-    must "cannot set the target's text" target "$text" "$from" "$to"
-    must "$* on \"$text\" ($from to $to), expecting \"$expected\"" convert "$expected" "$@"
+    must "cannot set the target's text" target notepad "$text" "$from" "$to"
+    must "$* on \"$text\" ($from to $to), expecting \"$expected\"" convert notepad "$expected" "$@"
 }
 
 must "cannot fill the clipboard" clipboard text 'مرحبا بالعالم'
@@ -45,10 +45,10 @@ convert 'alice' 0 5 'شمهؤث' held-clipboard 300 win+F9
 must "cannot fill the clipboard" clipboard html 'Zenvoral تجربة'
 # button CAPTION TEXT FROM TO EXPECTED: the main window shown over the target, a click.
 button() {
-    must "cannot set the target's text" target "$2" "$3" "$4"
+    must "cannot set the target's text" target notepad "$2" "$3" "$4"
     must "cannot press Win+F11" keys win+F11
     must "Win+F11 does not show the main window on top" wait "$MAIN" on-top
-    must "\"$1\" on \"$2\", expecting \"$5\"" convert "$5" button "$MAIN" "$1"
+    must "\"$1\" on \"$2\", expecting \"$5\"" convert notepad "$5" button "$MAIN" "$1"
 }
 # With the pin on (the default) the window comes back after the conversion.
 button 'Upper case' 'a hello World b' 2 13 'a HELLO WORLD b'

@@ -42,7 +42,7 @@ held_elsewhere() {
 
 # The copy may take longer than the default 0.06 s on a loaded machine.
 start_resident Delay=0.3
-start_target
+start_target notepad
 
 options_open
 options_select $COMBO_LAYOUT2 "English (101 Keys)"
@@ -65,8 +65,8 @@ for line in 'HotKey1=6;A' 'Layout2=Russian (101 Keys)'; do
     grep -qxF "$line" <(settings) || fail "the settings file lacks \"$line\" after OK"
 done
 must "Win+F9 is still held after OK" hotkey win+F9
-must "cannot set the target's text" target 'ghbdtn' 0 6
-must "Ctrl+Shift+A does not convert to Russian" convert 'привет' keys ctrl+shift+a
+must "cannot set the target's text" target notepad 'ghbdtn' 0 6
+must "Ctrl+Shift+A does not convert to Russian" convert notepad 'привет' keys ctrl+shift+a
 
 harness_start_program "$ZENVORAL_TESTDRIVER" hotkey "$HELD" 60000
 PIDS+=("$HARNESS_PID")

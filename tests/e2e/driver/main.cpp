@@ -2,8 +2,9 @@
 // tests, from inside Wine, where the X-side tools cannot see hidden windows, read
 // controls or the clipboard. Exit code 0 when the step happened (in time), 1 when not, 2
 // for a wrong command line. A WINDOW is a top-level window's exact caption, or "class:"
-// and its class ("class:#32768" is a pop-up menu); visible windows are taken first. The
-// target is Wine's Notepad; "\n" in its TEXT is a line end (CR LF in an edit control).
+// and its class ("class:#32768" is a pop-up menu); visible windows are taken first. An
+// APP is the application the user types in: notepad, wordpad (RichEdit) or linecopy
+// (the driver's own, see below); "\n" in its TEXT is a line end (CR LF).
 //
 //   wait WINDOW exists|absent|shown|gone|on-top|foreground [TIMEOUT_MS]
 //   text WINDOW (its static controls' texts) | press WINDOW CAPTION ("&" left out)
@@ -14,17 +15,24 @@
 //   keys KEYS [HOLD_MS]      "win+F9", "ctrl+shift+a", "escape", "x"...; the modifiers
 //                            go up HOLD_MS after the key
 //   hotkey KEYS [HOLD_MS]    takes the combination for HOLD_MS; fails when it is held
-//   target TEXT FROM TO      activates the target, sets its text and selection
-//   clipboard text TEXT | bitmap | html TEXT   the user's clipboard
-//   convert EXPECTED keys KEYS [HOLD_MS] | button WINDOW CAPTION | held-clipboard MS KEYS
-//       acts (held-clipboard: with the clipboard open for MS), then waits until the
-//       target holds EXPECTED and the user's clipboard is as it was, every format byte
-//       for byte; prints the milliseconds to the text. The target must not change while
-//       modifiers are down.
+//   target APP TEXT FROM TO  activates APP, sets its text and selection
+//   holds APP TEXT           waits until APP holds TEXT
+//   linecopy                 runs an editor that copies the whole line when nothing is
+//                            selected, marked "MSDEVLineSelect", and pastes such a copy
+//                            as a new line above the caret's, as code editors do
+//   console run | type TEXT | screen   runs cmd in a console window of its own until
+//                            ended; types into it (in the foreground); prints its lines
+//   clipboard text TEXT | bitmap | html TEXT | show   the user's clipboard (show prints
+//                            every format)
+//   convert APP EXPECTED keys KEYS [HOLD_MS] | button WINDOW CAPTION | held-clipboard MS
+//       KEYS: acts (held-clipboard: with the clipboard open for MS), then waits until APP
+//       holds EXPECTED and the user's clipboard is as it was, every format byte for byte;
+//       prints the milliseconds to the text. APP must not change while modifiers are down.
 
 #include <windows.h>
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <array>
@@ -37,6 +45,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "base/scoped_win.h"
 
 namespace {
 
@@ -377,32 +387,58 @@ std::wstring Unescaped(const std::wstring& text) {
     return plain;
 }
 
-HWND TargetEdit() {
-    const HWND edit = FindWindowExW(Window(L"class:Notepad"), nullptr, L"Edit", nullptr);
-    if (edit == nullptr) {
-        Fail(L"the target has no edit control");
+// APP's top-level window and its text control (none: the window is the control).
+HWND TargetControl(const std::wstring& app) {
+    static const std::map<std::wstring, std::pair<std::wstring, const wchar_t*>> kApps = {
+        {L"notepad", {L"class:Notepad", L"Edit"}},
+        {L"wordpad", {L"class:WORDPADTOP", L"RICHEDIT20W"}},
+        {L"linecopy", {L"class:ZenvoralLineCopy", nullptr}}};
+    const auto found = kApps.find(app);
+    if (found == kApps.end()) {
+        throw UsageError{};
     }
-    return edit;
+    const auto& [window, controlClass] = found->second;
+    const HWND control = controlClass == nullptr
+                             ? Window(window)
+                             : FindWindowExW(Window(window), nullptr, controlClass, nullptr);
+    if (control == nullptr) {
+        Fail(app + L" has no text control");
+    }
+    return control;
 }
 
-// As the user clicks into the target: the keys that follow go to its edit.
-void RunTarget(const Args& args) {
-    Need(args, 3, 3);
-    const HWND edit = TargetEdit();
-    SetForegroundWindow(GetParent(edit));
+// As the user clicks into the window: the keys that follow go to `control`.
+void Activate(HWND control) {
+    const HWND window = GetAncestor(control, GA_ROOT);
+    SetForegroundWindow(window);
     const auto focused = [&] {
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
-        return GetForegroundWindow() == GetParent(edit) &&
-               GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &info) &&
-               info.hwndFocus == edit;
+        return GetForegroundWindow() == window &&
+               GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) &&
+               info.hwndFocus == control;
     };
     if (!PollUntil(kTimeoutMs, focused)) {
-        Fail(L"the target is not in the foreground with its edit focused");
+        Fail(L"the window is not in the foreground with its text control focused");
     }
-    const std::wstring text = Unescaped(args[0]);
-    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageW(edit, EM_SETSEL, Number(args[1]), static_cast<LPARAM>(Number(args[2])));
+}
+
+void RunTarget(const Args& args) {
+    Need(args, 4, 4);
+    const HWND control = TargetControl(args[0]);
+    Activate(control);
+    const std::wstring text = Unescaped(args[1]);
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(control, EM_SETSEL, Number(args[2]), static_cast<LPARAM>(Number(args[3])));
+}
+
+void RunHolds(const Args& args) {
+    Need(args, 2, 2);
+    const HWND control = TargetControl(args[0]);
+    const std::wstring expected = Unescaped(args[1]);
+    if (!PollUntil(kTimeoutMs, [&] { return TextOf(control) == expected; })) {
+        Fail(L"the target holds \"" + TextOf(control) + L"\", not \"" + expected + L"\"");
+    }
 }
 
 // --- The clipboard ------------------------------------------------------------------
@@ -473,8 +509,14 @@ void PutBitmap() {
     }
 }
 
+std::wstring ClipboardDump();
+
 void RunClipboard(const Args& args) {
     Need(args, 1, 2);
+    if (args[0] == L"show" && args.size() == 1) {
+        Write(STD_OUTPUT_HANDLE, ClipboardDump());
+        return;
+    }
     const ClipboardOpen clipboard;
     EmptyClipboard();
     if (args[0] == L"text" && args.size() == 2) {
@@ -528,6 +570,186 @@ std::wstring ClipboardDump() {
     return dump;
 }
 
+// --- The line-copy editor -------------------------------------------------------------
+
+WNDPROC editProc = nullptr;
+
+// The first character of the caret's line.
+LRESULT CaretLineStart(HWND edit) {
+    return SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(-1), 0);
+}
+
+LRESULT CALLBACK LineCopyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD from = 0;
+    DWORD to = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    const UINT mark = RegisterClipboardFormatW(L"MSDEVLineSelect");
+    if (message == WM_COPY && from == to) {
+        const LRESULT start = CaretLineStart(edit);
+        const LRESULT length = SendMessageW(edit, EM_LINELENGTH, start, 0);
+        const ClipboardOpen clipboard;
+        EmptyClipboard();
+        PutText(TextOf(edit).substr(start, length) + L"\r\n");
+        Put(mark, "", 1);
+        return 0;
+    }
+    if (message == WM_PASTE && IsClipboardFormatAvailable(mark)) {
+        const ClipboardOpen clipboard;
+        const ScopedGlobalLock text = LockGlobal(GetClipboardData(CF_UNICODETEXT));
+        const LRESULT start = CaretLineStart(edit);
+        SendMessageW(edit, EM_SETSEL, start, start);
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.get()));
+        return 0;
+    }
+    return CallWindowProcW(editProc, edit, message, wParam, lParam);
+}
+
+// An edit control of a class of its own, which the scripts find it by: its caption is its
+// text.
+void RunLineCopy(const Args& args) {
+    Need(args, 0, 0);
+    WNDCLASSEXW editClass{};
+    editClass.cbSize = sizeof(editClass);
+    GetClassInfoExW(nullptr, L"Edit", &editClass);
+    editProc = editClass.lpfnWndProc;
+    editClass.lpfnWndProc = LineCopyProc;
+    editClass.hInstance = GetModuleHandleW(nullptr);
+    editClass.lpszClassName = L"ZenvoralLineCopy";
+    if (RegisterClassExW(&editClass) == 0 ||
+        CreateWindowExW(0, editClass.lpszClassName, L"",
+                        WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_MULTILINE, 300, 300, 400, 200,
+                        nullptr, nullptr, nullptr, nullptr) == nullptr) {
+        Fail(L"the line-copy editor cannot open");
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// --- The console ----------------------------------------------------------------------
+
+// Killing a Wine program leaves the programs it started running: cmd goes in a job that
+// ends it (and its console's host) with the driver.
+void RunConsoleProgram() {
+    const ScopedHandle job(CreateJobObjectW(nullptr, nullptr));
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    std::wstring command = L"cmd.exe";
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE | CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                        &started)) {
+        Fail(L"cmd does not start");
+    }
+    const ScopedHandle process(started.hProcess);
+    const ScopedHandle thread(started.hThread);
+    if (!AssignProcessToJobObject(job.get(), process.get())) {
+        TerminateProcess(process.get(), 1);
+        Fail(L"cmd cannot be put in a job");
+    }
+    ResumeThread(thread.get());
+    WaitForSingleObject(process.get(), INFINITE);
+}
+
+// Wine's console window belongs to conhost.exe, whose parent is the program in it.
+DWORD ConsoleProgram(HWND console) {
+    DWORD host = 0;
+    GetWindowThreadProcessId(console, &host);
+    const ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ProcessID == host) {
+            return entry.th32ParentProcessID;
+        }
+    }
+    Fail(L"the console's host has ended");
+}
+
+// Runs `use` attached to Wine's console window, with its input and screen buffer; the
+// driver's own output stays where the script sends it.
+void InConsole(const std::function<void(HANDLE input, HANDLE screen)>& use) {
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    const HWND console = Window(L"class:WineConsoleClass");
+    FreeConsole();
+    if (!AttachConsole(ConsoleProgram(console))) {
+        Fail(L"cannot attach to the console");
+    }
+    const auto open = [](const wchar_t* name) {
+        return ScopedHandle(CreateFileW(name, GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
+    };
+    use(open(L"CONIN$").get(), open(L"CONOUT$").get());
+    FreeConsole();
+    SetStdHandle(STD_OUTPUT_HANDLE, output);
+    SetStdHandle(STD_ERROR_HANDLE, error);
+}
+
+void TypeInto(HANDLE input, const std::wstring& text) {
+    // A line end is the Enter key's CR alone.
+    for (const wchar_t typed : text) {
+        if (typed == L'\n') {
+            continue;
+        }
+        std::array<INPUT_RECORD, 2> strokes{};
+        for (INPUT_RECORD& stroke : strokes) {
+            stroke.EventType = KEY_EVENT;
+            stroke.Event.KeyEvent.bKeyDown = &stroke == strokes.data();
+            stroke.Event.KeyEvent.wRepeatCount = 1;
+            stroke.Event.KeyEvent.wVirtualKeyCode = LOBYTE(VkKeyScanW(typed));
+            stroke.Event.KeyEvent.uChar.UnicodeChar = typed;
+        }
+        DWORD written = 0;
+        if (!WriteConsoleInputW(input, strokes.data(), 2, &written) || written != 2) {
+            Fail(L"the console takes no input");
+        }
+    }
+}
+
+// The lines up to the cursor's, without trailing blanks.
+std::wstring ScreenOf(HANDLE screen) {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(screen, &info);
+    std::wstring lines;
+    for (SHORT row = 0; row <= info.dwCursorPosition.Y; ++row) {
+        std::wstring line(static_cast<size_t>(info.dwSize.X), L' ');
+        DWORD read = 0;
+        ReadConsoleOutputCharacterW(screen, line.data(), static_cast<DWORD>(line.size()), {0, row},
+                                    &read);
+        line.erase(line.find_last_not_of(L' ') + 1);
+        lines += line + L"\n";
+    }
+    return lines;
+}
+
+void RunConsole(const Args& args) {
+    Need(args, 1, 2);
+    if (args[0] == L"run" && args.size() == 1) {
+        RunConsoleProgram();
+    } else if (args[0] == L"type" && args.size() == 2) {
+        const HWND console = Window(L"class:WineConsoleClass");
+        SetForegroundWindow(console);
+        if (!PollUntil(kTimeoutMs, [&] { return GetForegroundWindow() == console; })) {
+            Fail(L"the console is not in the foreground");
+        }
+        InConsole([&](HANDLE input, HANDLE) { TypeInto(input, Unescaped(args[1])); });
+    } else if (args[0] == L"screen" && args.size() == 1) {
+        std::wstring lines;
+        InConsole([&](HANDLE, HANDLE screen) { lines = ScreenOf(screen); });
+        Write(STD_OUTPUT_HANDLE, lines);
+    } else {
+        throw UsageError{};
+    }
+}
+
 void Act(const Args& action, const std::function<bool()>& untouched) {
     if (action.at(0) == L"keys") {
         Need(action, 2, 3);
@@ -546,14 +768,14 @@ void Act(const Args& action, const std::function<bool()>& untouched) {
 }
 
 void RunConvert(const Args& args) {
-    Need(args, 2, 5);
-    const std::wstring expected = Unescaped(args[0]);
-    const HWND edit = TargetEdit();
+    Need(args, 3, 6);
+    const HWND edit = TargetControl(args[0]);
+    const std::wstring expected = Unescaped(args[1]);
     const std::wstring original = TextOf(edit);
     const std::wstring before = ClipboardDump();
     const DWORD sequence = GetClipboardSequenceNumber();
     const auto start = std::chrono::steady_clock::now();
-    Act({args.begin() + 1, args.end()}, [&] { return TextOf(edit) == original; });
+    Act({args.begin() + 2, args.end()}, [&] { return TextOf(edit) == original; });
     if (!PollUntil(
             kTimeoutMs, [&] { return TextOf(edit) == expected; }, 1)) {
         Fail(L"the target holds \"" + TextOf(edit) + L"\", not \"" + expected + L"\"");
@@ -585,6 +807,9 @@ const std::map<std::wstring, void (*)(const Args&)> kCommands = {
     {L"keys", RunKeys},
     {L"hotkey", RunHotkey},
     {L"target", RunTarget},
+    {L"holds", RunHolds},
+    {L"linecopy", RunLineCopy},
+    {L"console", RunConsole},
     {L"clipboard", RunClipboard},
     {L"convert", RunConvert},
 };
