@@ -83,7 +83,7 @@ start_target() {
         harness_start_program "$ZENVORAL_TESTDRIVER" linecopy
         PIDS+=("$HARNESS_PID")
         # It opens in its place; its X name is its text.
-        must "no line-copy editor" wait class:ZenvoralLineCopy shown
+        must "no line-copy editor" wait class:Edit shown
         return
         ;;
     wordpad)

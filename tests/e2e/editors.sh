@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# In real editors, Wine's Notepad (an edit control) and Wordpad (RichEdit), a press
-# right after a conversion goes on with the pasted text: "Toggle letters case" cycles
-# a selection through the three cases, a second "Toggle layouts" gives the original
-# back exactly, and a key typed after a conversion adds to the text. In an editor that
-# copies the whole line when nothing is selected, as code editors do, the line is
-# converted in place and not duplicated.
+# In Wine's Notepad (edit control) and Wordpad (RichEdit) a press right after a
+# conversion goes on with the pasted text: "Toggle letters case" cycles through the three
+# cases, a second "Toggle layouts" gives the original back exactly, and a key typed after
+# a conversion adds to it. An editor that copies the whole line when nothing is selected
+# gets the line converted in place, not duplicated.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # The copy may take longer than the default 0.06 s on a loaded machine.

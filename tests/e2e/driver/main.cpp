@@ -2,9 +2,8 @@
 // tests, from inside Wine, where the X-side tools cannot see hidden windows, read
 // controls or the clipboard. Exit code 0 when the step happened (in time), 1 when not, 2
 // for a wrong command line. A WINDOW is a top-level window's exact caption, or "class:"
-// and its class ("class:#32768" is a pop-up menu); visible windows are taken first. An
-// APP is the application the user types in: notepad, wordpad (RichEdit) or linecopy
-// (the driver's own, see below); "\n" in its TEXT is a line end (CR LF).
+// and its class ("class:#32768" is a pop-up menu); visible windows are taken first. APP,
+// where the user types: notepad, wordpad or linecopy; "\n" in its TEXT is a line end.
 //
 //   wait WINDOW exists|absent|shown|gone|on-top|foreground [TIMEOUT_MS]
 //   text WINDOW (its static controls' texts) | press WINDOW CAPTION ("&" left out)
@@ -15,15 +14,11 @@
 //   keys KEYS [HOLD_MS]      "win+F9", "ctrl+shift+a", "escape", "x"...; the modifiers
 //                            go up HOLD_MS after the key
 //   hotkey KEYS [HOLD_MS]    takes the combination for HOLD_MS; fails when it is held
-//   target APP TEXT FROM TO  activates APP, sets its text and selection
-//   holds APP TEXT           waits until APP holds TEXT
-//   linecopy                 runs an editor that copies the whole line when nothing is
-//                            selected, marked "MSDEVLineSelect", and pastes such a copy
-//                            as a new line above the caret's, as code editors do
-//   console run | type TEXT | screen   runs cmd in a console window of its own until
-//                            ended; types into it (in the foreground); prints its lines
-//   clipboard text TEXT | bitmap | html TEXT | show   the user's clipboard (show prints
-//                            every format)
+//   target APP TEXT FROM TO  activates APP, sets its text and selection | holds APP TEXT
+//   linecopy                 runs an editor that copies and pastes whole lines as code
+//                            editors do | console run | type TEXT | screen   runs cmd in
+//                            a console window; types into it; prints its lines
+//   clipboard text TEXT | bitmap | html TEXT | show   sets or prints the user's clipboard
 //   convert APP EXPECTED keys KEYS [HOLD_MS] | button WINDOW CAPTION | held-clipboard MS
 //       KEYS: acts (held-clipboard: with the clipboard open for MS), then waits until APP
 //       holds EXPECTED and the user's clipboard is as it was, every format byte for byte;
@@ -392,7 +387,7 @@ HWND TargetControl(const std::wstring& app) {
     static const std::map<std::wstring, std::pair<std::wstring, const wchar_t*>> kApps = {
         {L"notepad", {L"class:Notepad", L"Edit"}},
         {L"wordpad", {L"class:WORDPADTOP", L"RICHEDIT20W"}},
-        {L"linecopy", {L"class:ZenvoralLineCopy", nullptr}}};
+        {L"linecopy", {L"class:Edit", nullptr}}};
     const auto found = kApps.find(app);
     if (found == kApps.end()) {
         throw UsageError{};
@@ -432,13 +427,17 @@ void RunTarget(const Args& args) {
     SendMessageW(control, EM_SETSEL, Number(args[2]), static_cast<LPARAM>(Number(args[3])));
 }
 
-void RunHolds(const Args& args) {
-    Need(args, 2, 2);
-    const HWND control = TargetControl(args[0]);
-    const std::wstring expected = Unescaped(args[1]);
-    if (!PollUntil(kTimeoutMs, [&] { return TextOf(control) == expected; })) {
+// Polled every millisecond: RunConvert times the conversion with it.
+void WaitUntilHolds(HWND control, const std::wstring& expected) {
+    if (!PollUntil(
+            kTimeoutMs, [&] { return TextOf(control) == expected; }, 1)) {
         Fail(L"the target holds \"" + TextOf(control) + L"\", not \"" + expected + L"\"");
     }
+}
+
+void RunHolds(const Args& args) {
+    Need(args, 2, 2);
+    WaitUntilHolds(TargetControl(args[0]), Unescaped(args[1]));
 }
 
 // --- The clipboard ------------------------------------------------------------------
@@ -509,27 +508,6 @@ void PutBitmap() {
     }
 }
 
-std::wstring ClipboardDump();
-
-void RunClipboard(const Args& args) {
-    Need(args, 1, 2);
-    if (args[0] == L"show" && args.size() == 1) {
-        Write(STD_OUTPUT_HANDLE, ClipboardDump());
-        return;
-    }
-    const ClipboardOpen clipboard;
-    EmptyClipboard();
-    if (args[0] == L"text" && args.size() == 2) {
-        PutText(args[1]);
-    } else if (args[0] == L"html" && args.size() == 2) {
-        PutHtml(args[1]);
-    } else if (args[0] == L"bitmap" && args.size() == 1) {
-        PutBitmap();
-    } else {
-        throw UsageError{};
-    }
-}
-
 std::wstring Content(UINT format) {
     const HANDLE content = GetClipboardData(format);
     BITMAP bitmap{};
@@ -570,22 +548,41 @@ std::wstring ClipboardDump() {
     return dump;
 }
 
-// --- The line-copy editor -------------------------------------------------------------
+void RunClipboard(const Args& args) {
+    Need(args, 1, 2);
+    if (args[0] == L"show" && args.size() == 1) {
+        Write(STD_OUTPUT_HANDLE, ClipboardDump());
+        return;
+    }
+    const ClipboardOpen clipboard;
+    EmptyClipboard();
+    if (args[0] == L"text" && args.size() == 2) {
+        PutText(args[1]);
+    } else if (args[0] == L"html" && args.size() == 2) {
+        PutHtml(args[1]);
+    } else if (args[0] == L"bitmap" && args.size() == 1) {
+        PutBitmap();
+    } else {
+        throw UsageError{};
+    }
+}
+
+// --- The line-copy editor: Ctrl+C with nothing selected copies the caret's line, marked
+// "MSDEVLineSelect", and Ctrl+V of such a copy inserts it above the caret's line.
 
 WNDPROC editProc = nullptr;
 
-// The first character of the caret's line.
-LRESULT CaretLineStart(HWND edit) {
-    return SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(-1), 0);
-}
-
 LRESULT CALLBACK LineCopyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only copy and paste are its own; the control is asked nothing on other messages.
+    if (message != WM_COPY && message != WM_PASTE) {
+        return CallWindowProcW(editProc, edit, message, wParam, lParam);
+    }
     DWORD from = 0;
     DWORD to = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     const UINT mark = RegisterClipboardFormatW(L"MSDEVLineSelect");
+    const LRESULT start = SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(-1), 0);
     if (message == WM_COPY && from == to) {
-        const LRESULT start = CaretLineStart(edit);
         const LRESULT length = SendMessageW(edit, EM_LINELENGTH, start, 0);
         const ClipboardOpen clipboard;
         EmptyClipboard();
@@ -596,7 +593,6 @@ LRESULT CALLBACK LineCopyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_PASTE && IsClipboardFormatAvailable(mark)) {
         const ClipboardOpen clipboard;
         const ScopedGlobalLock text = LockGlobal(GetClipboardData(CF_UNICODETEXT));
-        const LRESULT start = CaretLineStart(edit);
         SendMessageW(edit, EM_SETSEL, start, start);
         SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.get()));
         return 0;
@@ -604,23 +600,14 @@ LRESULT CALLBACK LineCopyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
     return CallWindowProcW(editProc, edit, message, wParam, lParam);
 }
 
-// An edit control of a class of its own, which the scripts find it by: its caption is its
-// text.
+// The only top-level edit control: the scripts find it as "class:Edit".
 void RunLineCopy(const Args& args) {
     Need(args, 0, 0);
-    WNDCLASSEXW editClass{};
-    editClass.cbSize = sizeof(editClass);
-    GetClassInfoExW(nullptr, L"Edit", &editClass);
-    editProc = editClass.lpfnWndProc;
-    editClass.lpfnWndProc = LineCopyProc;
-    editClass.hInstance = GetModuleHandleW(nullptr);
-    editClass.lpszClassName = L"ZenvoralLineCopy";
-    if (RegisterClassExW(&editClass) == 0 ||
-        CreateWindowExW(0, editClass.lpszClassName, L"",
-                        WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_MULTILINE, 300, 300, 400, 200,
-                        nullptr, nullptr, nullptr, nullptr) == nullptr) {
-        Fail(L"the line-copy editor cannot open");
-    }
+    const HWND edit =
+        CreateWindowExW(0, L"Edit", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_MULTILINE, 300, 300,
+                        400, 200, nullptr, nullptr, nullptr, nullptr);
+    editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LineCopyProc)));
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -630,29 +617,25 @@ void RunLineCopy(const Args& args) {
 
 // --- The console ----------------------------------------------------------------------
 
-// Killing a Wine program leaves the programs it started running: cmd goes in a job that
-// ends it (and its console's host) with the driver.
+// Killing a Wine program leaves the programs it started running: the driver, cmd and
+// its console's host share a job that ends them all with the driver.
 void RunConsoleProgram() {
     const ScopedHandle job(CreateJobObjectW(nullptr, nullptr));
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits));
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
     std::wstring command = L"cmd.exe";
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE | CREATE_SUSPENDED, nullptr, nullptr, &startup,
-                        &started)) {
-        Fail(L"cmd does not start");
+    if (!SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits,
+                                 sizeof(limits)) ||
+        !AssignProcessToJobObject(job.get(), GetCurrentProcess()) ||
+        !CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                        nullptr, nullptr, &startup, &started)) {
+        Fail(L"cmd does not start in a job");
     }
-    const ScopedHandle process(started.hProcess);
     const ScopedHandle thread(started.hThread);
-    if (!AssignProcessToJobObject(job.get(), process.get())) {
-        TerminateProcess(process.get(), 1);
-        Fail(L"cmd cannot be put in a job");
-    }
-    ResumeThread(thread.get());
+    const ScopedHandle process(started.hProcess);
     WaitForSingleObject(process.get(), INFINITE);
 }
 
@@ -672,53 +655,46 @@ DWORD ConsoleProgram(HWND console) {
     Fail(L"the console's host has ended");
 }
 
-// Runs `use` attached to Wine's console window, with its input and screen buffer; the
-// driver's own output stays where the script sends it.
-void InConsole(const std::function<void(HANDLE input, HANDLE screen)>& use) {
+// Runs `use` attached to Wine's console window, with its input and screen buffer. The
+// console becomes the driver's standard output meanwhile: the script's is put back.
+bool InConsole(const std::function<bool(HANDLE input, HANDLE screen)>& use) {
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    const HWND console = Window(L"class:WineConsoleClass");
-    FreeConsole();
-    if (!AttachConsole(ConsoleProgram(console))) {
-        Fail(L"cannot attach to the console");
-    }
+    const DWORD program = ConsoleProgram(Window(L"class:WineConsoleClass"));
     const auto open = [](const wchar_t* name) {
         return ScopedHandle(CreateFileW(name, GENERIC_READ | GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                         0, nullptr));
     };
-    use(open(L"CONIN$").get(), open(L"CONOUT$").get());
+    FreeConsole();
+    const bool done = AttachConsole(program) && use(open(L"CONIN$").get(), open(L"CONOUT$").get());
     FreeConsole();
     SetStdHandle(STD_OUTPUT_HANDLE, output);
     SetStdHandle(STD_ERROR_HANDLE, error);
+    return done;
 }
 
-void TypeInto(HANDLE input, const std::wstring& text) {
-    // A line end is the Enter key's CR alone.
+bool TypeInto(HANDLE input, const std::wstring& text) {
+    std::vector<INPUT_RECORD> strokes;
     for (const wchar_t typed : text) {
-        if (typed == L'\n') {
-            continue;
-        }
-        std::array<INPUT_RECORD, 2> strokes{};
-        for (INPUT_RECORD& stroke : strokes) {
-            stroke.EventType = KEY_EVENT;
-            stroke.Event.KeyEvent.bKeyDown = &stroke == strokes.data();
-            stroke.Event.KeyEvent.wRepeatCount = 1;
-            stroke.Event.KeyEvent.wVirtualKeyCode = LOBYTE(VkKeyScanW(typed));
-            stroke.Event.KeyEvent.uChar.UnicodeChar = typed;
-        }
-        DWORD written = 0;
-        if (!WriteConsoleInputW(input, strokes.data(), 2, &written) || written != 2) {
-            Fail(L"the console takes no input");
+        for (const BOOL down : {TRUE, FALSE}) {
+            strokes.push_back({KEY_EVENT, {}});
+            strokes.back().Event.KeyEvent = {down, 1, LOBYTE(VkKeyScanW(typed)), 0, {typed}, 0};
         }
     }
+    DWORD written = 0;
+    return WriteConsoleInputW(input, strokes.data(), static_cast<DWORD>(strokes.size()),
+                              &written) &&
+           written == strokes.size();
 }
 
-// The lines up to the cursor's, without trailing blanks.
+// The lines up to the cursor's, without trailing blanks; none when it cannot be read.
 std::wstring ScreenOf(HANDLE screen) {
     CONSOLE_SCREEN_BUFFER_INFO info{};
-    GetConsoleScreenBufferInfo(screen, &info);
     std::wstring lines;
+    if (!GetConsoleScreenBufferInfo(screen, &info)) {
+        return lines;
+    }
     for (SHORT row = 0; row <= info.dwCursorPosition.Y; ++row) {
         std::wstring line(static_cast<size_t>(info.dwSize.X), L' ');
         DWORD read = 0;
@@ -735,15 +711,18 @@ void RunConsole(const Args& args) {
     if (args[0] == L"run" && args.size() == 1) {
         RunConsoleProgram();
     } else if (args[0] == L"type" && args.size() == 2) {
-        const HWND console = Window(L"class:WineConsoleClass");
-        SetForegroundWindow(console);
-        if (!PollUntil(kTimeoutMs, [&] { return GetForegroundWindow() == console; })) {
-            Fail(L"the console is not in the foreground");
+        Activate(Window(L"class:WineConsoleClass"));
+        std::wstring text = Unescaped(args[1]);
+        std::erase(text, L'\n');  // a line end is the Enter key's CR alone
+        if (!InConsole([&](HANDLE input, HANDLE) { return TypeInto(input, text); })) {
+            Fail(L"the console takes no input");
         }
-        InConsole([&](HANDLE input, HANDLE) { TypeInto(input, Unescaped(args[1])); });
     } else if (args[0] == L"screen" && args.size() == 1) {
         std::wstring lines;
-        InConsole([&](HANDLE, HANDLE screen) { lines = ScreenOf(screen); });
+        if (!InConsole(
+                [&](HANDLE, HANDLE screen) { return !(lines = ScreenOf(screen)).empty(); })) {
+            Fail(L"the console cannot be read");
+        }
         Write(STD_OUTPUT_HANDLE, lines);
     } else {
         throw UsageError{};
@@ -776,10 +755,7 @@ void RunConvert(const Args& args) {
     const DWORD sequence = GetClipboardSequenceNumber();
     const auto start = std::chrono::steady_clock::now();
     Act({args.begin() + 2, args.end()}, [&] { return TextOf(edit) == original; });
-    if (!PollUntil(
-            kTimeoutMs, [&] { return TextOf(edit) == expected; }, 1)) {
-        Fail(L"the target holds \"" + TextOf(edit) + L"\", not \"" + expected + L"\"");
-    }
+    WaitUntilHolds(edit, expected);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     std::wstring after;
     const auto userClipboardBack = [&] {
