@@ -74,23 +74,14 @@ start_resident() {
     must "start-up did not finish" wait "$MAIN" exists 30000
 }
 
-# start_target APP: the application the user types in, as the driver names it, away from
-# the notification area. Only Wine's 32-bit Wordpad is installed.
+# start_target notepad|wordpad: the application the user types in, away from the
+# notification area. Only Wine's 32-bit Wordpad is installed.
 start_target() {
     local id caption=' - Notepad$' program=notepad
-    case $1 in
-    linecopy)
-        harness_start_program "$ZENVORAL_TESTDRIVER" linecopy
-        PIDS+=("$HARNESS_PID")
-        # It opens in its place; its X name is its text.
-        must "no line-copy editor" wait class:Edit shown
-        return
-        ;;
-    wordpad)
+    if [[ $1 == wordpad ]]; then
         caption=' - Wine Wordpad$'
         program="$WINEPREFIX/drive_c/Program Files (x86)/Windows NT/Accessories/wordpad.exe"
-        ;;
-    esac
+    fi
     harness_start_program "$program"
     PIDS+=("$HARNESS_PID")
     id=$(harness_wait_window "$caption" 20) || fail "no $1 window"

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# In a console window (Wine's class "WineConsoleClass") keys select nothing and Ctrl+C
-# stops the running command: with nothing selected either hotkey only shows a balloon,
-# which leaves the console in the foreground; the command line, a running command and
-# the user's clipboard stay as they were.
+# In a console (Wine's class "WineConsoleClass") keys select nothing and Ctrl+C stops the
+# running command: with nothing selected either hotkey only shows a balloon, leaving the
+# console in the foreground, its command line, its running command and the clipboard.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 start_resident

@@ -29,6 +29,8 @@ for app in notepad wordpad; do
     press $app win+F9 'hgsghl ugd;l'
 done
 
-start_target linecopy
+harness_start_program "$ZENVORAL_TESTDRIVER" linecopy
+PIDS+=("$HARNESS_PID")
+must "no line-copy editor" wait class:Edit shown
 must "cannot set the line-copy editor's text" target linecopy 'hgsghl ugd;l' 12 12
 press linecopy win+F9 'السلام عليكم'

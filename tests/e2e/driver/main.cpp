@@ -577,12 +577,10 @@ LRESULT CALLBACK LineCopyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
     if (message != WM_COPY && message != WM_PASTE) {
         return CallWindowProcW(editProc, edit, message, wParam, lParam);
     }
-    DWORD from = 0;
-    DWORD to = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    const LRESULT selection = SendMessageW(edit, EM_GETSEL, 0, 0);
     const UINT mark = RegisterClipboardFormatW(L"MSDEVLineSelect");
     const LRESULT start = SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(-1), 0);
-    if (message == WM_COPY && from == to) {
+    if (message == WM_COPY && LOWORD(selection) == HIWORD(selection)) {
         const LRESULT length = SendMessageW(edit, EM_LINELENGTH, start, 0);
         const ClipboardOpen clipboard;
         EmptyClipboard();
