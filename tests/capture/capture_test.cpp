@@ -108,7 +108,7 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ClipboardContract, FakeClipboard);
 // are selected (Ctrl+C or Ctrl+Insert copies them 2 ms later, or with nothing selected the
 // marked line when LineCopy; Ctrl+V or Shift+Insert fetches the text 4 ms later, types it
 // over the selection and holds the clipboard for PasteHold; Shift+Home selects the line,
-// Ctrl+Shift+Left the word, Shift+Left one unit more, Right none); the user's modifier
+// Ctrl+Shift+Left the word, Shift+Left one unit more, Shift+Right one less); the user's modifier
 // keys, the settings and the conversion (upper case).
 class FakeDesk final : public CycleClock,
                        public KeyInjector,
@@ -170,7 +170,7 @@ class FakeDesk final : public CycleClock,
         } else if (vk == kVkHome || vk == kVkLeft || vk == kVkRight) {
             const size_t word = Text.size() - (Text.rfind(L' ') + 1);
             Selected = vk == kVkHome    ? Text.size() - (Text.rfind(L'\n') + 1)
-                       : vk == kVkRight ? 0
+                       : vk == kVkRight ? Selected - std::min<size_t>(Selected, 1)
                        : ctrl           ? word
                                         : std::min(Selected + 1, Text.size());
         }
@@ -331,8 +331,9 @@ TEST(CycleTest, APressAfterAPasteContinuesOnThePastedText) {
          [&](FakeDesk& d) { d.Request(layout), d.Time += 1; },
          reselect + "clear wait<=60:0 put ABC", L"a line ABC"},
         {"the text changed", layout, layout, [](FakeDesk& d) { d.Text += L"x"; },
-         "16v 37v 37^ 37v 37^ 37v 37^ 16^ 17v 67v 67^ 17^ wait<=60:2 read 39v 39^ 16v 36v",
-         L"A LINE ABCX"},
+         reselect + "16v 39v 39^ 39v 39^ 39v 39^ 16^ 16v 36v", L"A LINE ABCX"},
+        {"the text before the caret is shorter", layout, layout, [](FakeDesk& d) { d.Text = L"x"; },
+         reselect + "16v 39v 39^ 16^ 16v 36v", L"X"},
         {"another window", layout, layout, [](FakeDesk& d) { d.Target.Identity = 8; }, "16v 36v",
          L"A LINE ABC"},
         {"too late", layout, layout, [](FakeDesk& d) { d.Time += 10; }, "16v 36v", L"A LINE ABC"},
