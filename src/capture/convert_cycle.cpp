@@ -1,5 +1,6 @@
 #include "capture/convert_cycle.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -108,10 +109,16 @@ struct Replacing {
 std::optional<Replacing> SelectLastPasteAgain(const CycleServices& services,
                                               const CycleState& state, const CycleRequest& request,
                                               const LastConversion& last) {
-    SelectCaretStopsBack(services.Keys, CountCaretStops(last.Pasted));
+    const int stops = CountCaretStops(last.Pasted);
+    MoveSelectionEnd(services.Keys, kVkLeft, stops);
     CopyAndWait(services, ClipboardKeys::Standard, state.Delay);
-    if (CopiedSelection(services) != last.Pasted) {
-        PressKey(services.Keys, kVkRight);  // back to where the caret was
+    const std::optional<std::wstring> copied = CopiedSelection(services);
+    if (copied != last.Pasted) {
+        // Back to where the caret was, over what was selected: fewer stops than were
+        // pressed when the text began nearer. Right alone does not collapse everywhere the
+        // same: some edit controls move on from the selection's caret end.
+        MoveSelectionEnd(services.Keys, kVkRight,
+                         std::min(stops, CountCaretStops(copied.value_or(L""))));
         return std::nullopt;
     }
     // Converting back is not always the original ("hgsghl" gives a lam-alef, one key).

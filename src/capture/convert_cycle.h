@@ -129,10 +129,9 @@ enum class CycleOutcome {
 // kContinueLimit, selects the pasted text back (Shift+Left per caret stop) and copies
 // it; when that brings exactly the pasted text, a layout request after a layout
 // conversion pastes the original back and any other request converts it; otherwise
-// Right collapses the selection. Then the text before the caret is selected and copied
-// (SelectBeforeCaret). A copied text is converted and pasted over the selection, the
-// usage counter advances, and the user's clipboard goes back once the target has let
-// go of it, also when nothing was copied; with SwitchLayoutAfter the input language
-// is switched at the end.
+// Shift+Right takes the selection back to the caret. Then the text before the caret is selected and
+// copied (SelectBeforeCaret). A copied text is converted and pasted over the selection, the usage
+// counter advances, and the user's clipboard goes back once the target has let go of it, also when
+// nothing was copied; with SwitchLayoutAfter the input language is switched at the end.
 CycleOutcome RunConvertSelection(const CycleServices& services, CycleState& state,
                                  const CycleRequest& request);

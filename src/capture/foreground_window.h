@@ -18,8 +18,8 @@ class ForegroundWindow {
   public:
     virtual ~ForegroundWindow() = default;
 
-    // The foreground window now. A process whose integrity level cannot be read counts
-    // as outranking ours: keys sent to it would be lost all the same.
+    // The foreground window now. A process whose token may not even be opened counts as
+    // outranking ours: keys sent to it would be lost all the same.
     virtual TargetWindow Describe() = 0;
 
     // For a console window: whether the user has selected something in it. False when

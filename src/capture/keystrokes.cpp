@@ -97,10 +97,10 @@ void SelectBeforeCaret(KeyInjector& keys, CycleClock& clock, int32_t mode, float
     clock.Wait(delay);
 }
 
-void SelectCaretStopsBack(KeyInjector& keys, int stops) {
+void MoveSelectionEnd(KeyInjector& keys, uint8_t arrow, int stops) {
     PressKeyDown(keys, kVkShift);
     for (int stop = 0; stop < stops; ++stop) {
-        PressKey(keys, kVkLeft);
+        PressKey(keys, arrow);
     }
     ReleaseKey(keys, kVkShift);
 }

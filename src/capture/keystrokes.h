@@ -69,8 +69,9 @@ void SelectBeforeCaret(KeyInjector& keys, CycleClock& clock, int32_t mode, float
 // Two characters that show as one ligature, as Arabic lam and alef do, stay two stops.
 int CountCaretStops(std::wstring_view text);
 
-// Shift+Left `stops` times: selects that many caret stops before the caret.
-void SelectCaretStopsBack(KeyInjector& keys, int stops);
+// Shift with `arrow` (Left or Right) pressed `stops` times: moves the caret end of the
+// selection that many caret stops, the other end staying where it is.
+void MoveSelectionEnd(KeyInjector& keys, uint8_t arrow, int stops);
 
 // Alt+Shift, the input-language switch; Alt goes up before Shift.
 void SwitchKeyboardLayout(KeyInjector& keys);

@@ -213,17 +213,18 @@ TEST(Win32ClipboardTest, APromisedTextIsRenderedWhenItsOwnerGoes) {
 
 // An editor's whole-line copy: its mark formats are often offered without any content.
 TEST(Win32ClipboardTest, MarksOfAWholeLineCopyAreReadFromTheClipboard) {
-    const auto format = [](const wchar_t* name) { return RegisterClipboardFormatW(name); };
     const std::string_view json = R"({"isFromEmptySelection":true})";
     Win32CycleClipboard clipboard;
     SetClipboardContent({{CF_UNICODETEXT, Utf16Bytes(L"line")}});
     EXPECT_FALSE(HoldsWholeLineCopy(clipboard));
-    SetClipboardContent({{format(L"vscode-editor-data"), Bytes(json.begin(), json.end())}});
+    SetClipboardContent(
+        {{RegisterClipboardFormatW(L"vscode-editor-data"), Bytes(json.begin(), json.end())}});
     EXPECT_TRUE(HoldsWholeLineCopy(clipboard));
     {
         const ScopedClipboard open = OpenClipboardRetrying(testWindow.get());
         ASSERT_TRUE(open && EmptyClipboard());
-        SetClipboardData(format(L"MSDEVLineSelect"), nullptr);  // a promise nobody keeps
+        SetClipboardData(RegisterClipboardFormatW(L"MSDEVLineSelect"),
+                         nullptr);  // a promise nobody keeps
     }
     EXPECT_EQ(clipboard.ReadNamedFormat(L"MSDEVLineSelect"), std::optional<std::string>(""));
 }
