@@ -5,6 +5,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 start_resident
+# The pointer off the icon, whose tooltip has the balloon's window class.
+xdotool mousemove 640 1000
 harness_start_program "$ZENVORAL_TESTDRIVER" console run
 PIDS+=("$HARNESS_PID")
 must "no console window" wait class:WineConsoleClass shown
