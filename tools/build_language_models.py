@@ -35,6 +35,9 @@ SOURCES = {
 }
 
 MAX_SYMBOLS = 40  # with the word boundary: 40^3 nibbles = 32,000 bytes
+MODEL_BUDGET = 32 * 1024  # bytes per language; what the trigrams leave holds short words
+KNOWN_LENGTHS = (5, 4, 3)  # the longest that gets BITS_PER_KNOWN_WORD, else the last
+BITS_PER_KNOWN_WORD = 10
 LEVELS = 16
 MAX_FORMS_PER_STEM = 24  # drawn at random (fixed seed) from all the stem's forms
 MIN_LETTER_SHARE = 1e-5  # rarer letters are foreign: their words are left out
@@ -43,7 +46,7 @@ ARABIC_MARKS = re.compile("[\u064b-\u0652\u0640\u0670]")  # harakat, tatweel, da
 # Letters the same keyboard types in two shapes: read as one letter.
 FOLDS = {
     "fa": {"ي": "ی", "ى": "ی", "ك": "ک", "ة": "ه", "أ": "ا", "إ": "ا", "ؤ": "و", "ئ": "ی"},
-    "el": {"ς": "σ"},
+    "ru": {"ё": "е"},
 }
 
 
@@ -233,14 +236,45 @@ def character_map(alphabet, language):
         for unit in {letter} | {k for k, v in FOLDS.get(language, {}).items() if v == letter}:
             entries[ord(unit)] = number
             upper = unit.upper()
-            if len(upper) == 1 and upper != unit:
-                entries[ord(upper)] = number | 0x80
+            if len(upper) == 1 and upper != unit and ord(upper) not in entries:
+                entries[ord(upper)] = number | 0x80  # "Σ" reads as "σ", never as "ς"
     if language == "el":  # accented vowels read as the plain vowel
         for code in range(0x370, 0x400):
             plain = unicodedata.normalize("NFD", chr(code))[0]
             if plain != chr(code) and ord(plain) in entries:
                 entries[code] = entries[ord(plain)] | (0x80 if chr(code).isupper() else 0)
     return sorted(entries.items())
+
+
+def fnv1a(symbols):
+    value = 0x811C9DC5
+    for symbol in symbols:
+        value = ((value ^ symbol) * 0x01000193) & 0xFFFFFFFF
+    return value
+
+
+def bloom_positions(symbols, hashes, bits):
+    first = fnv1a(symbols)
+    step = ((first >> 17) | (first << 15) & 0xFFFFFFFF) | 1
+    return [(first + i * step) % bits for i in range(hashes)]
+
+
+def known_words(words, alphabet, room):
+    """A Bloom filter of the dictionary's short words, which letter trigrams judge worst:
+    the longest length limit whose words get enough bits each."""
+    index = {c: i + 1 for i, c in enumerate(alphabet)}
+    short = {w for w, _ in words if len(w) <= KNOWN_LENGTHS[0] and all(c in index for c in w)}
+    bits = room * 8
+    for longest in KNOWN_LENGTHS:
+        chosen = [w for w in short if len(w) <= longest]
+        if bits >= BITS_PER_KNOWN_WORD * len(chosen):
+            break
+    hashes = max(1, min(8, round(bits / max(len(chosen), 1) * math.log(2))))
+    field = bytearray(room)
+    for word in chosen:
+        for position in bloom_positions([index[c] for c in word], hashes, bits):
+            field[position // 8] |= 1 << position % 8
+    return bytes([longest, hashes]) + struct.pack("<I", bits) + bytes(field), len(chosen)
 
 
 def model_bytes(language, dictionaries):
@@ -254,7 +288,9 @@ def model_bytes(language, dictionaries):
     header += b"".join(struct.pack("<HB", unit, value) for unit, value in mapping)
     codes += [0] * (len(codes) % 2)
     table = bytes(codes[i] | codes[i + 1] << 4 for i in range(0, len(codes), 2))
-    return header + table, alphabet
+    room = MODEL_BUDGET - len(header) - len(table) - 6
+    known, count = known_words(words, alphabet, room)
+    return header + table + known, alphabet, count
 
 
 def main():
@@ -266,9 +302,10 @@ def main():
     arguments = parser.parse_args()
     arguments.out.mkdir(parents=True, exist_ok=True)
     for language in arguments.languages:
-        data, alphabet = model_bytes(language, arguments.dictionaries)
+        data, alphabet, known = model_bytes(language, arguments.dictionaries)
         (arguments.out / f"{language}.bin").write_bytes(data)
-        print(f"{language}: {len(data)} bytes, {len(alphabet)} letters: {''.join(alphabet)}")
+        print(f"{language}: {len(data)} bytes, {len(alphabet)} letters ({''.join(alphabet)}), "
+              f"{known} short words")
     return 0
 
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>   // DEBUG
+#include <cstdlib>  // DEBUG
 #include <vector>
+#include "base/text_encoding.h"  // DEBUG
 
 #include "engine/conversion.h"
 #include "engine/key_partners.h"
@@ -12,13 +15,16 @@ namespace {
 
 // Costs are in eighths of a bit, as the models give them: 8 is twice as unlikely.
 constexpr int kBit = 8;
-// A mark at a word's edge is common ("word," "(word"); between letters it is rare, except
-// where the other layout types a letter on that key.
-constexpr int kEdgeMarkCost = 3 * kBit;
+// Marks: at a word's edge usual ones are common, between letters any is rare.
+constexpr int kUsualMarkCost = 3 * kBit;
+constexpr int kFurtherMarkCost = 6 * kBit;
+constexpr int kOddMarkCost = 12 * kBit;
 constexpr int kInnerMarkCost = 12 * kBit;
 constexpr int kMarksOnlyCost = 10 * kBit;
 // "wORD" and "woRd" are typing on the wrong layout far more often than a real word.
 constexpr int kOddCaseCost = 8 * kBit;
+// A short word the dictionary has is worth this much, on top of its letters.
+constexpr int kKnownWordGain = 8 * kBit;
 // How much likelier the other reading must be: alone, with a converted neighbour, and for
 // the shortest words, whose few letters say little.
 constexpr int kConvertMargin = 4 * kBit;
@@ -43,72 +49,98 @@ bool IsLayoutFree(std::wstring_view word) {
            word.find(L'@') != std::wstring_view::npos;
 }
 
-// The cost of a word in a language: its letters read by the model, a run of marks between
-// them as a word break, marks at the edges and odd capitals at a price of their own.
-class Reader {
-  public:
-    explicit Reader(const LanguageModel& model) : model_(model) {}
+// What a mark costs around a word: the usual ones are cheap ("word," "(word"), others
+// dear, since the other layout may type a letter on that key.
+int LeadingMarkCost(wchar_t unit) {
+    return std::wstring_view(L"(\"'\u00AB\u201C\u2018\u00BF\u00A1").find(unit) !=
+                   std::wstring_view::npos
+               ? kUsualMarkCost
+               : kOddMarkCost;
+}
 
-    int Cost(std::wstring_view word) {
-        for (const wchar_t unit : word) {
+int TrailingMarkCost(wchar_t unit, bool first) {
+    if (std::wstring_view(L".,;:!?)\"'\u00BB\u201D\u2019\u2026\u060C\u061F\u061B").find(unit) ==
+        std::wstring_view::npos) {
+        return kOddMarkCost;
+    }
+    return first ? kUsualMarkCost : kFurtherMarkCost;
+}
+
+// Reads the letters between the first and the last, a run of marks among them as a word
+// break; "wORD" and "woRd" pay for their capitals.
+class LetterReader {
+  public:
+    explicit LetterReader(const LanguageModel& model) : model_(model) {}
+
+    int Cost(std::wstring_view letters) {
+        bool afterMark = false;
+        for (const wchar_t unit : letters) {
             const uint8_t letter = model_.Letter(unit);
-            if (letter != 0) {
-                ReadLetter(letter);
-            } else {
-                ++marksPending_;
+            if (letter == 0) {
+                afterMark = true;
+                continue;
             }
-        }
-        if (!inWord_ && !sawLetter_) {
-            return kMarksOnlyCost;
+            if (afterMark) {
+                EndWord();
+                cost_ += kInnerMarkCost;
+                afterMark = false;
+            }
+            ReadLetter(letter);
         }
         EndWord();
-        return cost_ + (marksPending_ > 0 ? kEdgeMarkCost : 0);
+        return cost_;
     }
 
   private:
     void ReadLetter(uint8_t letter) {
-        if (marksPending_ > 0) {
-            if (inWord_) {
-                EndWord();
-                cost_ += kInnerMarkCost;
-            } else {
-                cost_ += kEdgeMarkCost;
-            }
-            marksPending_ = 0;
-        }
         const auto plain = static_cast<uint8_t>(letter & ~LanguageModel::kCapital);
         const bool capital = (letter & LanguageModel::kCapital) != 0;
-        capitalAfterFirst_ |= capital && inWord_;
+        capitalAfterFirst_ |= capital && before1_ != 0;
         sawLower_ |= !capital;
         cost_ += model_.Cost(before2_, before1_, plain);
         before2_ = before1_;
         before1_ = plain;
-        inWord_ = sawLetter_ = true;
+        hash_ = LanguageModel::HashStep(hash_, plain);
+        ++length_;
     }
 
     void EndWord() {
-        if (!inWord_) {
-            return;
-        }
         cost_ += model_.Cost(before2_, before1_, 0);
         cost_ += capitalAfterFirst_ && sawLower_ ? kOddCaseCost : 0;
+        cost_ -= model_.Knows(hash_, length_) ? kKnownWordGain : 0;
         before2_ = before1_ = 0;
-        inWord_ = capitalAfterFirst_ = sawLower_ = false;
+        capitalAfterFirst_ = sawLower_ = false;
+        hash_ = LanguageModel::kWordHashStart;
+        length_ = 0;
     }
 
     const LanguageModel& model_;
     int cost_ = 0;
-    int marksPending_ = 0;
     uint8_t before2_ = 0;
     uint8_t before1_ = 0;
-    bool inWord_ = false;
-    bool sawLetter_ = false;
     bool capitalAfterFirst_ = false;
     bool sawLower_ = false;
+    uint32_t hash_ = LanguageModel::kWordHashStart;
+    size_t length_ = 0;
 };
 
+// The cost of a word in a language: its letters, and the marks around them.
 int ReadingCost(const LanguageModel& model, std::wstring_view word) {
-    return Reader(model).Cost(word);
+    const auto isLetter = [&](wchar_t unit) { return model.Letter(unit) != 0; };
+    const auto first = std::find_if(word.begin(), word.end(), isLetter);
+    if (first == word.end()) {
+        return kMarksOnlyCost;
+    }
+    const auto last = std::find_if(word.rbegin(), word.rend(), isLetter).base();
+    int cost = 0;
+    for (auto unit = word.begin(); unit != first; ++unit) {
+        cost += LeadingMarkCost(*unit);
+    }
+    for (auto unit = last; unit != word.end(); ++unit) {
+        cost += TrailingMarkCost(*unit, unit == last);
+    }
+    const auto from = static_cast<size_t>(first - word.begin());
+    return cost + LetterReader(model).Cost(word.substr(from, static_cast<size_t>(last - first)));
 }
 
 // Where a two-key entry is also two one-key entries (Arabic lam-alef: "b" types "لا", and
@@ -179,6 +211,9 @@ Judgement Judge(std::wstring_view word, const std::array<Side, 2>& sides) {
             }
         }
     }
+    if (std::getenv("ZV_DEBUG")) {                                      // DEBUG
+        std::fprintf(stderr, "%d\t%d\n", best.direction, best.margin);  // DEBUG
+    }                                                                   // DEBUG
     return best;
 }
 
@@ -187,9 +222,35 @@ bool ConvertsAlone(const Judgement& judgement) {
     return judgement.direction != 0 && judgement.margin >= needed;
 }
 
-// A word that leans towards conversion follows a neighbour converted the same way: short
-// words and names say too little on their own.
-void FollowNeighbours(const std::vector<Judgement>& judgements, std::vector<bool>& converted) {
+struct Word {
+    size_t start;
+    size_t length;
+    bool startsLine;  // no neighbour before it: a line end lies between
+};
+
+std::vector<Word> SplitWords(std::wstring_view text) {
+    std::vector<Word> words;
+    bool lineEnded = true;
+    for (size_t pos = 0; pos < text.size();) {
+        if (IsBlank(text[pos])) {
+            lineEnded |= text[pos] == L'\n' || text[pos] == L'\r';
+            ++pos;
+            continue;
+        }
+        const size_t start = pos;
+        while (pos < text.size() && !IsBlank(text[pos])) {
+            ++pos;
+        }
+        words.push_back({start, pos - start, lineEnded});
+        lineEnded = false;
+    }
+    return words;
+}
+
+// A word that leans towards conversion follows a neighbour on its line converted the same
+// way: short words and names say too little on their own.
+void FollowNeighbours(const std::vector<Word>& words, const std::vector<Judgement>& judgements,
+                      std::vector<bool>& converted) {
     for (bool changed = true; changed;) {
         changed = false;
         for (size_t i = 0; i < judgements.size(); ++i) {
@@ -200,32 +261,13 @@ void FollowNeighbours(const std::vector<Judgement>& judgements, std::vector<bool
             const auto sameWay = [&](size_t j) {
                 return converted[j] && judgements[j].direction == word.direction;
             };
-            if ((i > 0 && sameWay(i - 1)) || (i + 1 < judgements.size() && sameWay(i + 1))) {
+            const bool before = !words[i].startsLine && sameWay(i - 1);
+            const bool after = i + 1 < words.size() && !words[i + 1].startsLine && sameWay(i + 1);
+            if (before || after) {
                 converted[i] = changed = true;
             }
         }
     }
-}
-
-struct Word {
-    size_t start;
-    size_t length;
-};
-
-std::vector<Word> SplitWords(std::wstring_view text) {
-    std::vector<Word> words;
-    for (size_t pos = 0; pos < text.size();) {
-        if (IsBlank(text[pos])) {
-            ++pos;
-            continue;
-        }
-        const size_t start = pos;
-        while (pos < text.size() && !IsBlank(text[pos])) {
-            ++pos;
-        }
-        words.push_back({start, pos - start});
-    }
-    return words;
 }
 
 SmartConversion ConvertPlainly(const LayoutTable& table, std::wstring_view text) {
@@ -252,7 +294,7 @@ SmartConversion ConvertMistypedWords(const LayoutTable& table, std::wstring_view
         judgements.push_back(Judge(text.substr(word.start, word.length), sides));
         converted.push_back(ConvertsAlone(judgements.back()));
     }
-    FollowNeighbours(judgements, converted);
+    FollowNeighbours(words, judgements, converted);
     SmartConversion result;
     result.Text.reserve(text.size());
     size_t copied = 0;
