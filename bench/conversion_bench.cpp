@@ -38,7 +38,7 @@ const LayoutTable& Table() {
         const bool found = !shipped.FileMissing && shipped.Table.Layout1KeyCount > 0;
         benchmark::AddCustomContext("layouts", found ? "shipped layouts.txt" : "built-in");
         return found ? std::move(shipped.Table)
-                     : ParseLayouts(kBuiltInLayouts, kFirstLayout, kSecondLayout).Table;
+                     : ParseLayouts(kBuiltInLayouts, kFirstLayout, kSecondLayout, L"").Table;
     }();
     return table;
 }

@@ -13,6 +13,7 @@ Usage: tools/build_language_models.py [--dictionaries DIR] [--out DIR] [LANGUAGE
 
 import argparse
 import bisect
+import itertools
 import math
 import random
 import re
@@ -39,6 +40,7 @@ MODEL_BUDGET = 32 * 1024  # bytes per language; what the trigrams leave holds sh
 KNOWN_LENGTHS = (5, 4, 3)  # the longest that gets BITS_PER_KNOWN_WORD, else the last
 BITS_PER_KNOWN_WORD = 10
 LEVELS = 16
+AFFIX_LETTER_ODDS = 4  # each letter an affix adds makes it this much rarer
 MAX_FORMS_PER_STEM = 24  # drawn at random (fixed seed) from all the stem's forms
 MIN_LETTER_SHARE = 1e-5  # rarer letters are foreign: their words are left out
 
@@ -71,6 +73,7 @@ class Affixes:
         self.flag_mode, self.aliases, self.need_affix = "char", [], None
         self.rules = defaultdict(list)  # flag -> [(kind, strip, add, condition, cross)]
         self.cache = {}
+        self.weights = {}
         cross = {}
         for line in raw.decode(self.encoding, "replace").splitlines():
             parts = line.split()
@@ -111,8 +114,8 @@ class Affixes:
         for _ in range(4 * MAX_FORMS_PER_STEM):
             if len(forms) >= MAX_FORMS_PER_STEM:
                 break
-            prefix = dice.choice(prefixes) if prefixes and dice.random() < 0.5 else None
-            suffix = dice.choice(suffixes) if suffixes and (prefix is None or dice.random() < 0.5) else None
+            prefix = self.draw(prefixes, dice) if prefixes and dice.random() < 0.5 else None
+            suffix = self.draw(suffixes, dice) if suffixes and (prefix is None or dice.random() < 0.5) else None
             if prefix and suffix and not (prefix[4] and suffix[4]):
                 continue
             word = stem
@@ -123,6 +126,15 @@ class Affixes:
             if word and word != stem:
                 forms.add(word)
         return sorted(forms)
+
+
+    def draw(self, rules, dice):
+        """A rule, shorter additions likelier: one letter is a common prefix, four letters
+        of chained prefixes are rare in running text."""
+        key = id(rules)
+        if key not in self.weights:
+            self.weights[key] = list(itertools.accumulate(AFFIX_LETTER_ODDS ** -len(r[2]) for r in rules))
+        return dice.choices(rules, cum_weights=self.weights[key])[0]
 
 
 def apply_rule(word, rule):
@@ -161,7 +173,7 @@ def normalise(word, language):
 
 def choose_alphabet(words):
     letters = Counter()
-    for word, weight in words:
+    for word, weight, _ in words:
         for c in word:
             letters[c] += weight
     total = sum(letters.values())
@@ -174,7 +186,7 @@ def trigram_costs(words, alphabet):
     index = {c: i + 1 for i, c in enumerate(alphabet)}
     size = len(alphabet) + 1
     tri, bi, uni = Counter(), Counter(), Counter()
-    for word, weight in words:
+    for word, weight, _ in words:
         if not all(c in index for c in word):
             continue
         symbols = [0, 0] + [index[c] for c in word] + [0]
@@ -261,25 +273,28 @@ def bloom_positions(symbols, hashes, bits):
 
 def known_words(words, alphabet, room):
     """A Bloom filter of the dictionary's short words, which letter trigrams judge worst:
-    the longest length limit whose words get enough bits each."""
+    the longest length limit whose words get enough bits each. A word the dictionary
+    writes with a capital (a name, an acronym) is known only typed with one: its hash
+    starts with the letter 0."""
     index = {c: i + 1 for i, c in enumerate(alphabet)}
-    short = {w for w, _ in words if len(w) <= KNOWN_LENGTHS[0] and all(c in index for c in w)}
+    short = {(w, capital) for w, _, capital in words
+             if len(w) <= KNOWN_LENGTHS[0] and all(c in index for c in w)}
     bits = room * 8
     for longest in KNOWN_LENGTHS:
-        chosen = [w for w in short if len(w) <= longest]
+        chosen = [(w, capital) for w, capital in short if len(w) <= longest]
         if bits >= BITS_PER_KNOWN_WORD * len(chosen):
             break
     hashes = max(1, min(8, round(bits / max(len(chosen), 1) * math.log(2))))
     field = bytearray(room)
-    for word in chosen:
-        for position in bloom_positions([index[c] for c in word], hashes, bits):
+    for word, capital in chosen:
+        for position in bloom_positions([0] * capital + [index[c] for c in word], hashes, bits):
             field[position // 8] |= 1 << position % 8
     return bytes([longest, hashes]) + struct.pack("<I", bits) + bytes(field), len(chosen)
 
 
 def model_bytes(language, dictionaries):
     name, _ = SOURCES[language]
-    words = [(normalise(w, language), n) for w, n in weighted_words(name, dictionaries)]
+    words = [(normalise(w, language), n, w[:1].isupper()) for w, n in weighted_words(name, dictionaries)]
     alphabet = choose_alphabet(words)
     levels, codes = quantise(trigram_costs(words, alphabet))
     mapping = character_map(alphabet, language)

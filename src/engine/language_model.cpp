@@ -1,7 +1,7 @@
 #include "engine/language_model.h"
 
-#include <mutex>
-#include <span>
+#include <algorithm>
+#include <utility>
 
 #include "engine/embedded_models.h"
 
@@ -44,13 +44,19 @@ std::optional<LanguageModel> LanguageModel::Read(std::string_view bytes) {
     if (model.knownBits_ == 0 || model.knownBits_ / 8 > model.known_.size()) {
         return std::nullopt;
     }
-    model.letters_.assign(kUnitCount, 0);
+    uint32_t lastUnit = 0;
+    model.firstUnit_ = kUnitCount;
+    for (size_t at = header; at < header + mapSize; at += kMapEntrySize) {
+        model.firstUnit_ = std::min<uint32_t>(model.firstUnit_, ReadUint16(bytes, at));
+        lastUnit = std::max<uint32_t>(lastUnit, ReadUint16(bytes, at));
+    }
+    model.letters_.assign(lastUnit >= model.firstUnit_ ? lastUnit - model.firstUnit_ + 1 : 0, 0);
     for (size_t at = header; at < header + mapSize; at += kMapEntrySize) {
         const auto letter = static_cast<uint8_t>(bytes[at + 2]);
         if ((letter & ~kCapital) >= model.symbols_) {
             return std::nullopt;
         }
-        model.letters_[ReadUint16(bytes, at)] = letter;
+        model.letters_[ReadUint16(bytes, at) - model.firstUnit_] = letter;
     }
     model.table_ = bytes.substr(header + mapSize, tableSize);
     return model;
@@ -72,14 +78,15 @@ bool LanguageModel::Knows(uint32_t hash, size_t length) const {
 }
 
 const LanguageModel* FindLanguageModel(std::wstring_view language) {
-    const std::span<const EmbeddedModel> embedded = EmbeddedModels();
-    static std::vector<std::optional<LanguageModel>> models(embedded.size());
-    static std::vector<std::once_flag> read(embedded.size());
-    for (size_t i = 0; i < embedded.size(); ++i) {
-        if (embedded[i].language == language) {
-            std::call_once(read[i], [&] { models[i] = LanguageModel::Read(embedded[i].bytes); });
-            return models[i] ? &*models[i] : nullptr;
+    using Models = std::vector<std::pair<std::wstring_view, std::optional<LanguageModel>>>;
+    static const Models models = [] {
+        Models read;
+        for (const EmbeddedModel& embedded : EmbeddedModels()) {
+            read.emplace_back(embedded.language, LanguageModel::Read(embedded.bytes));
         }
-    }
-    return nullptr;
+        return read;
+    }();
+    const auto found = std::find_if(models.begin(), models.end(),
+                                    [&](const auto& model) { return model.first == language; });
+    return found != models.end() && found->second ? &*found->second : nullptr;
 }

@@ -20,7 +20,7 @@ class LanguageModel {
     // The letter a unit reads as (1 and up), with kCapital for an upper-case one; 0 for
     // a unit that is no letter of the language.
     uint8_t Letter(wchar_t unit) const {
-        const auto index = static_cast<uint32_t>(unit);
+        const auto index = static_cast<uint32_t>(unit) - firstUnit_;  // below wraps round
         return index < letters_.size() ? letters_[index] : 0;
     }
 
@@ -33,7 +33,9 @@ class LanguageModel {
     // The hash of a word's letters (without kCapital) the filter knows words by: 32-bit
     // FNV-1a, one letter a step, from kWordHashStart.
     static constexpr uint32_t kWordHashStart = 0x811C9DC5;
-    static uint32_t HashStep(uint32_t hash, uint8_t letter) { return (hash ^ letter) * 0x01000193; }
+    static constexpr uint32_t HashStep(uint32_t hash, uint8_t letter) {
+        return (hash ^ letter) * 0x01000193;
+    }
 
     // Whether the dictionary has a word of this many letters and this hash; now and then
     // yes for one it has not.
@@ -44,7 +46,8 @@ class LanguageModel {
 
     size_t symbols_ = 0;  // letters and the word boundary
     std::array<uint8_t, 16> levels_{};
-    std::vector<uint8_t> letters_;  // by UTF-16 unit
+    uint32_t firstUnit_ = 0;
+    std::vector<uint8_t> letters_;  // by UTF-16 unit from firstUnit_ to the last one read
     std::string_view table_;        // two codes a byte, the lower first; embedded, never freed
     size_t longestKnown_ = 0;
     uint32_t knownHashes_ = 0;
@@ -52,6 +55,6 @@ class LanguageModel {
     std::string_view known_;
 };
 
-// The built-in model of a language tag ("en", "ar", ...), read on first use; nullptr for
-// a language without one.
+// The built-in model of a language tag ("en", "ar", ...); nullptr for a language without
+// one. All are read on the first call, in well under a millisecond.
 const LanguageModel* FindLanguageModel(std::wstring_view language);

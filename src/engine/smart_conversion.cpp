@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>   // DEBUG
-#include <cstdlib>  // DEBUG
 #include <vector>
-#include "base/text_encoding.h"  // DEBUG
 
 #include "engine/conversion.h"
 #include "engine/key_partners.h"
@@ -25,11 +22,13 @@ constexpr int kMarksOnlyCost = 10 * kBit;
 constexpr int kOddCaseCost = 8 * kBit;
 // A short word the dictionary has is worth this much, on top of its letters.
 constexpr int kKnownWordGain = 8 * kBit;
-// How much likelier the other reading must be: alone, with a converted neighbour, and for
-// the shortest words, whose few letters say little.
+// How much likelier the other reading must be: alone, and for the shortest words, whose
+// few letters say little; then, with a neighbour converted the same way, how much less
+// likely it may be.
 constexpr int kConvertMargin = 4 * kBit;
-constexpr int kNeighbourMargin = 0;
-constexpr int kShortConvertMargin = 12 * kBit;
+constexpr int kShortConvertMargin = 8 * kBit;
+constexpr int kNeighbourMargin = -4 * kBit;
+constexpr int kShortNeighbourMargin = -8 * kBit;
 constexpr size_t kShortWord = 2;
 constexpr size_t kMaxReadings = 8;
 
@@ -101,16 +100,22 @@ class LetterReader {
         before2_ = before1_;
         before1_ = plain;
         hash_ = LanguageModel::HashStep(hash_, plain);
+        capitalHash_ = LanguageModel::HashStep(capitalHash_, plain);
+        firstCapital_ |= capital && length_ == 0;
         ++length_;
     }
 
     void EndWord() {
         cost_ += model_.Cost(before2_, before1_, 0);
         cost_ += capitalAfterFirst_ && sawLower_ ? kOddCaseCost : 0;
-        cost_ -= model_.Knows(hash_, length_) ? kKnownWordGain : 0;
+        const bool known =
+            model_.Knows(hash_, length_) || (firstCapital_ && model_.Knows(capitalHash_, length_));
+        cost_ -= known ? kKnownWordGain : 0;
         before2_ = before1_ = 0;
         capitalAfterFirst_ = sawLower_ = false;
         hash_ = LanguageModel::kWordHashStart;
+        capitalHash_ = kCapitalWordHashStart;
+        firstCapital_ = false;
         length_ = 0;
     }
 
@@ -120,7 +125,12 @@ class LetterReader {
     uint8_t before1_ = 0;
     bool capitalAfterFirst_ = false;
     bool sawLower_ = false;
+    // Names and acronyms ("Sam", "TNT") are known only when typed with a capital.
+    static constexpr uint32_t kCapitalWordHashStart =
+        LanguageModel::HashStep(LanguageModel::kWordHashStart, 0);
     uint32_t hash_ = LanguageModel::kWordHashStart;
+    uint32_t capitalHash_ = kCapitalWordHashStart;
+    bool firstCapital_ = false;
     size_t length_ = 0;
 };
 
@@ -199,21 +209,21 @@ Judgement Judge(std::wstring_view word, const std::array<Side, 2>& sides) {
         if (!side.partners.TypesAll(word)) {
             continue;
         }
-        std::vector<std::wstring> readings{side.partners.Convert(word)};
-        if (HasPairEntry(side.partners, word)) {
-            AddSplitReadings(side.partners, word, {}, readings);
-        }
         const int keepCost = ReadingCost(side.source, word);
-        for (std::wstring& reading : readings) {
+        const auto consider = [&](std::wstring& reading) {
             const int margin = keepCost - ReadingCost(side.target, reading);
             if (reading != word && (best.direction == 0 || margin > best.margin)) {
                 best = {side.direction, margin, word.size(), std::move(reading)};
             }
+        };
+        std::wstring reading = side.partners.Convert(word);
+        consider(reading);
+        if (HasPairEntry(side.partners, word)) {
+            std::vector<std::wstring> readings;
+            AddSplitReadings(side.partners, word, {}, readings);
+            std::for_each(readings.begin(), readings.end(), consider);
         }
     }
-    if (std::getenv("ZV_DEBUG")) {                                      // DEBUG
-        std::fprintf(stderr, "%d\t%d\n", best.direction, best.margin);  // DEBUG
-    }                                                                   // DEBUG
     return best;
 }
 
@@ -255,7 +265,8 @@ void FollowNeighbours(const std::vector<Word>& words, const std::vector<Judgemen
         changed = false;
         for (size_t i = 0; i < judgements.size(); ++i) {
             const Judgement& word = judgements[i];
-            if (converted[i] || word.direction == 0 || word.margin < kNeighbourMargin) {
+            const int needed = word.length <= kShortWord ? kShortNeighbourMargin : kNeighbourMargin;
+            if (converted[i] || word.direction == 0 || word.margin < needed) {
                 continue;
             }
             const auto sameWay = [&](size_t j) {
