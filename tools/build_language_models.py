@@ -268,14 +268,14 @@ def fnv1a(symbols):
 def bloom_positions(symbols, hashes, bits):
     first = fnv1a(symbols)
     step = ((first >> 17) | (first << 15) & 0xFFFFFFFF) | 1
-    return [(first + i * step) % bits for i in range(hashes)]
+    return [((first + i * step) & 0xFFFFFFFF) * bits >> 32 for i in range(hashes)]
 
 
 def known_words(words, alphabet, room):
     """A Bloom filter of the dictionary's short words, which letter trigrams judge worst:
     the longest length limit whose words get enough bits each. A word the dictionary
     writes with a capital (a name, an acronym) is known only typed with one: its hash
-    starts with the letter 0."""
+    ends with the letter 0."""
     index = {c: i + 1 for i, c in enumerate(alphabet)}
     short = {(w, capital) for w, _, capital in words
              if len(w) <= KNOWN_LENGTHS[0] and all(c in index for c in w)}
@@ -287,7 +287,7 @@ def known_words(words, alphabet, room):
     hashes = max(1, min(8, round(bits / max(len(chosen), 1) * math.log(2))))
     field = bytearray(room)
     for word, capital in chosen:
-        for position in bloom_positions([0] * capital + [index[c] for c in word], hashes, bits):
+        for position in bloom_positions([index[c] for c in word] + [0] * capital, hashes, bits):
             field[position // 8] |= 1 << position % 8
     return bytes([longest, hashes]) + struct.pack("<I", bits) + bytes(field), len(chosen)
 

@@ -69,7 +69,9 @@ bool LanguageModel::Knows(uint32_t hash, size_t length) const {
     // Double hashing: the second hash is the first rotated, odd so it never stands still.
     const uint32_t step = (hash >> 17 | hash << 15) | 1;
     for (uint32_t i = 0; i < knownHashes_; ++i) {
-        const uint32_t bit = static_cast<uint32_t>((hash + uint64_t{i} * step) % knownBits_);
+        // The sum wraps round; multiplying and keeping the high half maps it onto the
+        // bits as a remainder would, without a division.
+        const auto bit = static_cast<uint32_t>(uint64_t{hash + i * step} * knownBits_ >> 32);
         if ((static_cast<uint8_t>(known_[bit / 8]) >> (bit % 8) & 1) == 0) {
             return false;
         }

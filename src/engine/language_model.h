@@ -31,7 +31,8 @@ class LanguageModel {
     }
 
     // The hash of a word's letters (without kCapital) the filter knows words by: 32-bit
-    // FNV-1a, one letter a step, from kWordHashStart.
+    // FNV-1a, one letter a step, from kWordHashStart; a word the dictionary writes with a
+    // capital has the letter 0 after its last.
     static constexpr uint32_t kWordHashStart = 0x811C9DC5;
     static constexpr uint32_t HashStep(uint32_t hash, uint8_t letter) {
         return (hash ^ letter) * 0x01000193;

@@ -50,16 +50,16 @@ bool IsLayoutFree(std::wstring_view word) {
 
 // What a mark costs around a word: the usual ones are cheap ("word," "(word"), others
 // dear, since the other layout may type a letter on that key.
+constexpr std::wstring_view kUsualLeadingMarks = L"(\"'\u00AB\u201C\u2018\u00BF\u00A1";
+constexpr std::wstring_view kUsualTrailingMarks =
+    L".,;:!?)\"'\u00BB\u201D\u2019\u2026\u060C\u061F\u061B";
+
 int LeadingMarkCost(wchar_t unit) {
-    return std::wstring_view(L"(\"'\u00AB\u201C\u2018\u00BF\u00A1").find(unit) !=
-                   std::wstring_view::npos
-               ? kUsualMarkCost
-               : kOddMarkCost;
+    return kUsualLeadingMarks.find(unit) != std::wstring_view::npos ? kUsualMarkCost : kOddMarkCost;
 }
 
 int TrailingMarkCost(wchar_t unit, bool first) {
-    if (std::wstring_view(L".,;:!?)\"'\u00BB\u201D\u2019\u2026\u060C\u061F\u061B").find(unit) ==
-        std::wstring_view::npos) {
+    if (kUsualTrailingMarks.find(unit) == std::wstring_view::npos) {
         return kOddMarkCost;
     }
     return first ? kUsualMarkCost : kFurtherMarkCost;
@@ -100,7 +100,6 @@ class LetterReader {
         before2_ = before1_;
         before1_ = plain;
         hash_ = LanguageModel::HashStep(hash_, plain);
-        capitalHash_ = LanguageModel::HashStep(capitalHash_, plain);
         firstCapital_ |= capital && length_ == 0;
         ++length_;
     }
@@ -108,13 +107,14 @@ class LetterReader {
     void EndWord() {
         cost_ += model_.Cost(before2_, before1_, 0);
         cost_ += capitalAfterFirst_ && sawLower_ ? kOddCaseCost : 0;
+        // Names and acronyms ("Sam", "TNT") are known only when typed with a capital.
         const bool known =
-            model_.Knows(hash_, length_) || (firstCapital_ && model_.Knows(capitalHash_, length_));
+            model_.Knows(hash_, length_) ||
+            (firstCapital_ && model_.Knows(LanguageModel::HashStep(hash_, 0), length_));
         cost_ -= known ? kKnownWordGain : 0;
         before2_ = before1_ = 0;
         capitalAfterFirst_ = sawLower_ = false;
         hash_ = LanguageModel::kWordHashStart;
-        capitalHash_ = kCapitalWordHashStart;
         firstCapital_ = false;
         length_ = 0;
     }
@@ -125,11 +125,7 @@ class LetterReader {
     uint8_t before1_ = 0;
     bool capitalAfterFirst_ = false;
     bool sawLower_ = false;
-    // Names and acronyms ("Sam", "TNT") are known only when typed with a capital.
-    static constexpr uint32_t kCapitalWordHashStart =
-        LanguageModel::HashStep(LanguageModel::kWordHashStart, 0);
     uint32_t hash_ = LanguageModel::kWordHashStart;
-    uint32_t capitalHash_ = kCapitalWordHashStart;
     bool firstCapital_ = false;
     size_t length_ = 0;
 };
@@ -211,8 +207,11 @@ Judgement Judge(std::wstring_view word, const std::array<Side, 2>& sides) {
         }
         const int keepCost = ReadingCost(side.source, word);
         const auto consider = [&](std::wstring& reading) {
+            if (reading == word) {
+                return;
+            }
             const int margin = keepCost - ReadingCost(side.target, reading);
-            if (reading != word && (best.direction == 0 || margin > best.margin)) {
+            if (best.direction == 0 || margin > best.margin) {
                 best = {side.direction, margin, word.size(), std::move(reading)};
             }
         };
@@ -261,23 +260,18 @@ std::vector<Word> SplitWords(std::wstring_view text) {
 // way: short words and names say too little on their own.
 void FollowNeighbours(const std::vector<Word>& words, const std::vector<Judgement>& judgements,
                       std::vector<bool>& converted) {
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (size_t i = 0; i < judgements.size(); ++i) {
-            const Judgement& word = judgements[i];
-            const int needed = word.length <= kShortWord ? kShortNeighbourMargin : kNeighbourMargin;
-            if (converted[i] || word.direction == 0 || word.margin < needed) {
-                continue;
-            }
-            const auto sameWay = [&](size_t j) {
-                return converted[j] && judgements[j].direction == word.direction;
-            };
-            const bool before = !words[i].startsLine && sameWay(i - 1);
-            const bool after = i + 1 < words.size() && !words[i + 1].startsLine && sameWay(i + 1);
-            if (before || after) {
-                converted[i] = changed = true;
-            }
-        }
+    const auto follows = [&](size_t i, size_t neighbour) {
+        const Judgement& word = judgements[i];
+        const int needed = word.length <= kShortWord ? kShortNeighbourMargin : kNeighbourMargin;
+        return !converted[i] && word.direction != 0 && word.margin >= needed &&
+               converted[neighbour] && judgements[neighbour].direction == word.direction;
+    };
+    // A chain of such words reaches out from a converted one: one sweep each way.
+    for (size_t i = 1; i < words.size(); ++i) {
+        converted[i] = converted[i] || (!words[i].startsLine && follows(i, i - 1));
+    }
+    for (size_t i = words.size(); i-- > 1;) {
+        converted[i - 1] = converted[i - 1] || (!words[i].startsLine && follows(i - 1, i));
     }
 }
 
