@@ -2,18 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <type_traits>
 
 #include "engine/conversion.h"
 
 namespace {
-
-constexpr uint32_t kUnitCount = 0x10000;
-
-// wchar_t is 32 bits on Linux, where a value above 0xFFFF is no UTF-16 unit.
-bool IsUtf16Unit(wchar_t unit) {
-    return static_cast<std::make_unsigned_t<wchar_t>>(unit) < kUnitCount;
-}
 
 // Greek vowels are accented with a dead key pressed before them: tonos, diaeresis, or
 // both. Where one layout has the dead key and the other does not, the dead key and the
@@ -95,23 +87,9 @@ PartnerMap::PartnerMap(const LayoutTable& table, int direction)
     std::stable_sort(pairs_.begin(), pairs_.end(), KeyBefore);
     sourceDeadKeys_ = DeadKeysOf(source, count);
     targetDeadKeys_ = DeadKeysOf(target, count);
-}
-
-const std::wstring* PartnerMap::FindSingle(wchar_t unit) const {
-    return IsUtf16Unit(unit) ? singles_[static_cast<uint32_t>(unit)] : nullptr;
-}
-
-bool PartnerMap::MayStartPair(wchar_t unit) const {
-    return IsUtf16Unit(unit) && pairStarts_[static_cast<uint32_t>(unit)] != 0;
-}
-
-const std::wstring* PartnerMap::FindPair(wchar_t first, wchar_t second) const {
-    if (!MayStartPair(first) || !IsUtf16Unit(second)) {
-        return nullptr;
-    }
-    const Pair wanted{PairKey(first, second), nullptr};
-    const auto found = std::lower_bound(pairs_.begin(), pairs_.end(), wanted, KeyBefore);
-    return found != pairs_.end() && found->first == wanted.first ? found->second : nullptr;
+    // Dead keys both sides have need no translating.
+    splitsDeadKeys_ = !sourceDeadKeys_.empty() && sourceDeadKeys_ != targetDeadKeys_;
+    joinsDeadKeys_ = !targetDeadKeys_.empty() && sourceDeadKeys_ != targetDeadKeys_;
 }
 
 const std::wstring* PartnerMap::Find(std::wstring_view token) const {
@@ -122,7 +100,7 @@ const std::wstring* PartnerMap::Find(std::wstring_view token) const {
 }
 
 std::wstring_view PartnerMap::SplitDeadKeys(std::wstring_view text, std::wstring& storage) const {
-    if (sourceDeadKeys_.empty() || targetDeadKeys_ == sourceDeadKeys_) {
+    if (!splitsDeadKeys_) {
         return text;
     }
     storage.clear();
@@ -152,9 +130,21 @@ void PartnerMap::JoinDeadKeys(std::wstring& text) const {
 }
 
 std::wstring PartnerMap::Convert(std::wstring_view text) const {
-    std::wstring split;
-    text = SplitDeadKeys(text, split);
     std::wstring result;
+    static_cast<void>(ConvertInto(text, result, false));  // passes unknown units through
+    return result;
+}
+
+bool PartnerMap::ConvertKeys(std::wstring_view text, std::wstring& result) const {
+    return ConvertInto(text, result, true);
+}
+
+bool PartnerMap::ConvertInto(std::wstring_view text, std::wstring& result, bool onlyKeys) const {
+    std::wstring split;
+    if (splitsDeadKeys_) {
+        text = SplitDeadKeys(text, split);
+    }
+    result.clear();
     result.reserve(text.size() + text.size() / 4);
     for (size_t pos = 0; pos < text.size();) {
         const wchar_t unit = text[pos];
@@ -169,6 +159,9 @@ std::wstring PartnerMap::Convert(std::wstring_view text) const {
         }
         const std::wstring* single = FindSingle(unit);
         if (!single) {
+            if (onlyKeys) {
+                return false;
+            }
             result.push_back(unit);
         } else if (single->size() == 1) {
             result.push_back(single->front());
@@ -177,23 +170,8 @@ std::wstring PartnerMap::Convert(std::wstring_view text) const {
         }
         ++pos;
     }
-    if (!targetDeadKeys_.empty() && targetDeadKeys_ != sourceDeadKeys_) {
+    if (joinsDeadKeys_) {
         JoinDeadKeys(result);
-    }
-    return result;
-}
-
-bool PartnerMap::TypesAll(std::wstring_view text) const {
-    std::wstring split;
-    text = SplitDeadKeys(text, split);
-    for (size_t pos = 0; pos < text.size();) {
-        if (pos + 1 < text.size() && FindPair(text[pos], text[pos + 1])) {
-            pos += 2;
-        } else if (FindSingle(text[pos])) {
-            ++pos;
-        } else {
-            return false;
-        }
     }
     return true;
 }

@@ -62,10 +62,7 @@ std::optional<LanguageModel> LanguageModel::Read(std::string_view bytes) {
     return model;
 }
 
-bool LanguageModel::Knows(uint32_t hash, size_t length) const {
-    if (length > longestKnown_) {
-        return false;
-    }
+bool LanguageModel::InFilter(uint32_t hash) const {
     // Double hashing: the second hash is the first rotated, odd so it never stands still.
     const uint32_t step = (hash >> 17 | hash << 15) | 1;
     for (uint32_t i = 0; i < knownHashes_; ++i) {

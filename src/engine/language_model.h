@@ -40,10 +40,13 @@ class LanguageModel {
 
     // Whether the dictionary has a word of this many letters and this hash; now and then
     // yes for one it has not.
-    bool Knows(uint32_t hash, size_t length) const;
+    bool Knows(uint32_t hash, size_t length) const {
+        return length <= longestKnown_ && InFilter(hash);
+    }
 
   private:
     LanguageModel() = default;
+    bool InFilter(uint32_t hash) const;
 
     size_t symbols_ = 0;  // letters and the word boundary
     std::array<uint8_t, 16> levels_{};

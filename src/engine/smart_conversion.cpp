@@ -43,9 +43,16 @@ bool IsDigit(wchar_t unit) {
 
 // Numbers, web and mail addresses are the same on every layout.
 bool IsLayoutFree(std::wstring_view word) {
-    return std::any_of(word.begin(), word.end(), IsDigit) ||
-           word.find(L"://") != std::wstring_view::npos || word.starts_with(L"www.") ||
-           word.find(L'@') != std::wstring_view::npos;
+    if (word.starts_with(L"www.")) {
+        return true;
+    }
+    for (size_t i = 0; i < word.size(); ++i) {
+        const wchar_t unit = word[i];
+        if (IsDigit(unit) || unit == L'@' || (unit == L':' && word.substr(i).starts_with(L"://"))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // What a mark costs around a word: the usual ones are cheap ("word," "(word"), others
@@ -65,70 +72,55 @@ int TrailingMarkCost(wchar_t unit, bool first) {
     return first ? kUsualMarkCost : kFurtherMarkCost;
 }
 
-// Reads the letters between the first and the last, a run of marks among them as a word
-// break; "wORD" and "woRd" pay for their capitals.
-class LetterReader {
-  public:
-    explicit LetterReader(const LanguageModel& model) : model_(model) {}
-
-    int Cost(std::wstring_view letters) {
-        bool afterMark = false;
-        for (const wchar_t unit : letters) {
-            const uint8_t letter = model_.Letter(unit);
-            if (letter == 0) {
-                afterMark = true;
-                continue;
-            }
-            if (afterMark) {
-                EndWord();
-                cost_ += kInnerMarkCost;
-                afterMark = false;
-            }
-            ReadLetter(letter);
+// The letters between the first and the last, a run of marks among them read as a word
+// break; "wORD" and "woRd" pay for their capitals. Plain locals keep the loop in registers.
+int LetterCost(const LanguageModel& model, std::wstring_view letters) {
+    int cost = 0;
+    uint8_t before2 = 0;
+    uint8_t before1 = 0;
+    bool capitalAfterFirst = false;
+    bool sawLower = false;
+    bool firstCapital = false;
+    uint32_t hash = LanguageModel::kWordHashStart;
+    size_t length = 0;
+    const auto endWord = [&] {
+        cost += model.Cost(before2, before1, 0);
+        cost += capitalAfterFirst && sawLower ? kOddCaseCost : 0;
+        // Names and acronyms ("Sam", "TNT") are known only when typed with a capital.
+        const bool known = model.Knows(hash, length) ||
+                           (firstCapital && model.Knows(LanguageModel::HashStep(hash, 0), length));
+        cost -= known ? kKnownWordGain : 0;
+        before2 = before1 = 0;
+        capitalAfterFirst = sawLower = firstCapital = false;
+        hash = LanguageModel::kWordHashStart;
+        length = 0;
+    };
+    bool afterMark = false;
+    for (const wchar_t unit : letters) {
+        const uint8_t letter = model.Letter(unit);
+        if (letter == 0) {
+            afterMark = true;
+            continue;
         }
-        EndWord();
-        return cost_;
-    }
-
-  private:
-    void ReadLetter(uint8_t letter) {
+        if (afterMark) {
+            endWord();
+            cost += kInnerMarkCost;
+            afterMark = false;
+        }
         const auto plain = static_cast<uint8_t>(letter & ~LanguageModel::kCapital);
         const bool capital = (letter & LanguageModel::kCapital) != 0;
-        capitalAfterFirst_ |= capital && before1_ != 0;
-        sawLower_ |= !capital;
-        cost_ += model_.Cost(before2_, before1_, plain);
-        before2_ = before1_;
-        before1_ = plain;
-        hash_ = LanguageModel::HashStep(hash_, plain);
-        firstCapital_ |= capital && length_ == 0;
-        ++length_;
+        capitalAfterFirst |= capital && length != 0;
+        firstCapital |= capital && length == 0;
+        sawLower |= !capital;
+        cost += model.Cost(before2, before1, plain);
+        before2 = before1;
+        before1 = plain;
+        hash = LanguageModel::HashStep(hash, plain);
+        ++length;
     }
-
-    void EndWord() {
-        cost_ += model_.Cost(before2_, before1_, 0);
-        cost_ += capitalAfterFirst_ && sawLower_ ? kOddCaseCost : 0;
-        // Names and acronyms ("Sam", "TNT") are known only when typed with a capital.
-        const bool known =
-            model_.Knows(hash_, length_) ||
-            (firstCapital_ && model_.Knows(LanguageModel::HashStep(hash_, 0), length_));
-        cost_ -= known ? kKnownWordGain : 0;
-        before2_ = before1_ = 0;
-        capitalAfterFirst_ = sawLower_ = false;
-        hash_ = LanguageModel::kWordHashStart;
-        firstCapital_ = false;
-        length_ = 0;
-    }
-
-    const LanguageModel& model_;
-    int cost_ = 0;
-    uint8_t before2_ = 0;
-    uint8_t before1_ = 0;
-    bool capitalAfterFirst_ = false;
-    bool sawLower_ = false;
-    uint32_t hash_ = LanguageModel::kWordHashStart;
-    bool firstCapital_ = false;
-    size_t length_ = 0;
-};
+    endWord();
+    return cost;
+}
 
 // The cost of a word in a language: its letters, and the marks around them.
 int ReadingCost(const LanguageModel& model, std::wstring_view word) {
@@ -146,7 +138,7 @@ int ReadingCost(const LanguageModel& model, std::wstring_view word) {
         cost += TrailingMarkCost(*unit, unit == last);
     }
     const auto from = static_cast<size_t>(first - word.begin());
-    return cost + LetterReader(model).Cost(word.substr(from, static_cast<size_t>(last - first)));
+    return cost + LetterCost(model, word.substr(from, static_cast<size_t>(last - first)));
 }
 
 // Where a two-key entry is also two one-key entries (Arabic lam-alef: "b" types "لا", and
@@ -181,10 +173,10 @@ bool HasPairEntry(const PartnerMap& partners, std::wstring_view word) {
 }
 
 struct Judgement {
-    int direction = 0;  // ToLayout1 or ToLayout2; 0 for a word kept whatever happens
-    int margin = 0;     // how much cheaper the converted reading is
-    size_t length = 0;  // in units
-    std::wstring converted;
+    int direction = 0;   // ToLayout1 or ToLayout2; 0 for a word kept whatever happens
+    int margin = 0;      // how much cheaper the converted reading is
+    size_t length = 0;   // in units
+    size_t reading = 0;  // 0 for the plain conversion, else the split reading before it
 };
 
 // The two directions with the models of their source and target languages.
@@ -195,35 +187,54 @@ struct Side {
     int direction;
 };
 
-Judgement Judge(std::wstring_view word, const std::array<Side, 2>& sides) {
+// The split readings of a word where a two-key entry can be two keys; empty for most.
+std::vector<std::wstring> SplitReadings(const PartnerMap& partners, std::wstring_view word) {
+    std::vector<std::wstring> readings;
+    if (partners.HasPairs() && HasPairEntry(partners, word)) {
+        AddSplitReadings(partners, word, {}, readings);
+    }
+    return readings;
+}
+
+// The word's best conversion against keeping it; scratch holds each reading in turn.
+Judgement Judge(std::wstring_view word, const std::array<Side, 2>& sides, std::wstring& scratch) {
     Judgement best;
     best.length = word.size();
     if (IsLayoutFree(word)) {
         return best;
     }
     for (const Side& side : sides) {
-        if (!side.partners.TypesAll(word)) {
+        if (!side.partners.ConvertKeys(word, scratch)) {
             continue;
         }
         const int keepCost = ReadingCost(side.source, word);
-        const auto consider = [&](std::wstring& reading) {
+        const auto consider = [&](std::wstring_view reading, size_t number) {
             if (reading == word) {
                 return;
             }
             const int margin = keepCost - ReadingCost(side.target, reading);
             if (best.direction == 0 || margin > best.margin) {
-                best = {side.direction, margin, word.size(), std::move(reading)};
+                best = {side.direction, margin, word.size(), number};
             }
         };
-        std::wstring reading = side.partners.Convert(word);
-        consider(reading);
-        if (HasPairEntry(side.partners, word)) {
-            std::vector<std::wstring> readings;
-            AddSplitReadings(side.partners, word, {}, readings);
-            std::for_each(readings.begin(), readings.end(), consider);
+        consider(scratch, 0);
+        const std::vector<std::wstring> readings = SplitReadings(side.partners, word);
+        for (size_t i = 0; i < readings.size(); ++i) {
+            consider(readings[i], i + 1);
         }
     }
     return best;
+}
+
+// The reading Judge chose, for a word that is converted.
+std::wstring ChosenReading(std::wstring_view word, const Judgement& judgement,
+                           const std::array<Side, 2>& sides) {
+    const PartnerMap& partners =
+        (judgement.direction == sides[0].direction ? sides[0] : sides[1]).partners;
+    if (judgement.reading == 0) {
+        return partners.Convert(word);
+    }
+    return SplitReadings(partners, word)[judgement.reading - 1];
 }
 
 bool ConvertsAlone(const Judgement& judgement) {
@@ -239,6 +250,7 @@ struct Word {
 
 std::vector<Word> SplitWords(std::wstring_view text) {
     std::vector<Word> words;
+    words.reserve(text.size() / 4);  // words average more than three units with their blank
     bool lineEnded = true;
     for (size_t pos = 0; pos < text.size();) {
         if (IsBlank(text[pos])) {
@@ -295,8 +307,9 @@ SmartConversion ConvertMistypedWords(const LayoutTable& table, std::wstring_view
     std::vector<Judgement> judgements;
     judgements.reserve(words.size());
     std::vector<bool> converted;
+    std::wstring scratch;
     for (const Word& word : words) {
-        judgements.push_back(Judge(text.substr(word.start, word.length), sides));
+        judgements.push_back(Judge(text.substr(word.start, word.length), sides, scratch));
         converted.push_back(ConvertsAlone(judgements.back()));
     }
     FollowNeighbours(words, judgements, converted);
@@ -308,7 +321,8 @@ SmartConversion ConvertMistypedWords(const LayoutTable& table, std::wstring_view
             continue;
         }
         result.Text.append(text.substr(copied, words[i].start - copied));
-        result.Text += judgements[i].converted;
+        result.Text +=
+            ChosenReading(text.substr(words[i].start, words[i].length), judgements[i], sides);
         copied = words[i].start + words[i].length;
         result.LastLayout = judgements[i].direction;
     }
