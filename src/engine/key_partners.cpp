@@ -100,9 +100,6 @@ const std::wstring* PartnerMap::Find(std::wstring_view token) const {
 }
 
 std::wstring_view PartnerMap::SplitDeadKeys(std::wstring_view text, std::wstring& storage) const {
-    if (!splitsDeadKeys_) {
-        return text;
-    }
     storage.clear();
     for (const wchar_t unit : text) {
         const DeadKeyVowel* accented = unit >= 0x380 ? FindAccented(unit) : nullptr;

@@ -50,10 +50,6 @@ class PartnerMap {
     // the source layout with a partner.
     bool ConvertKeys(std::wstring_view text, std::wstring& result) const;
 
-    // Where the text has accented vowels the source layout types with a dead key, the
-    // text with those keys apart; else the text itself.
-    std::wstring_view SplitDeadKeys(std::wstring_view text, std::wstring& storage) const;
-
   private:
     using Pair = std::pair<uint32_t, const std::wstring*>;
     static constexpr uint32_t kUnitCount = 0x10000;
@@ -67,6 +63,8 @@ class PartnerMap {
         return static_cast<uint32_t>(first) << 16 | static_cast<uint32_t>(second);
     }
     static bool KeyBefore(const Pair& left, const Pair& right) { return left.first < right.first; }
+    // The text with its accented vowels apart into dead key and vowel, kept in storage.
+    std::wstring_view SplitDeadKeys(std::wstring_view text, std::wstring& storage) const;
     void JoinDeadKeys(std::wstring& text) const;
     bool ConvertInto(std::wstring_view text, std::wstring& result, bool onlyKeys) const;
 
