@@ -31,6 +31,9 @@ constexpr int kNeighbourMargin = -4 * kBit;
 constexpr int kShortNeighbourMargin = -8 * kBit;
 constexpr size_t kShortWord = 2;
 constexpr size_t kMaxReadings = 8;
+// Longer runs are no words typed by hand (a path, a key, a line of marks): they are kept,
+// which also bounds the work on readings.
+constexpr size_t kLongestWord = 64;
 
 bool IsBlank(wchar_t unit) {
     return unit == L' ' || (unit >= L'\t' && unit <= L'\r') || unit == L'\u00A0';
@@ -43,7 +46,7 @@ bool IsDigit(wchar_t unit) {
 
 // Numbers, web and mail addresses are the same on every layout.
 bool IsLayoutFree(std::wstring_view word) {
-    if (word.starts_with(L"www.")) {
+    if (word.size() > kLongestWord || word.starts_with(L"www.")) {
         return true;
     }
     for (size_t i = 0; i < word.size(); ++i) {
