@@ -3,10 +3,21 @@
 dictionaries (see the README's "Language models" section for the packages).
 
 Each model answers how likely a word is in its language: -log2 P(letter | two letters
-before), the word's start and end being a letter of their own, quantised to 16 levels.
-The word lists are the dictionaries' words with their affixes applied; a stem's derived
-forms share one stem's weight between them, so a language with hundreds of forms per stem
-does not drown its stems.
+before), the word's start and end being a letter of their own, quantised to 16 levels;
+and whether a short word is in the dictionary (a Bloom filter), which trigrams judge
+poorly. The word lists are the dictionaries' words with their affixes applied (drawn at
+random with a fixed seed, shorter affixes likelier); a stem's derived forms share one
+stem's weight between them, so a language with hundreds of forms per stem does not drown
+its stems.
+
+The file (little-endian), read by src/engine/language_model.cpp:
+  "ZVLM", version 1, symbol count S (letters + the word boundary 0)
+  16 levels: the cost of each code in eighths of a bit
+  u16 N, then N x (u16 UTF-16 unit, u8 letter number | 0x80 for a capital)
+  S^3 4-bit codes, two a byte, the lower first: index (a * S + b) * S + c
+  u8 longest known word, u8 hash count, u32 bit count, the filter's bits
+  (hash: 32-bit FNV-1a of the letter numbers, then 0 for a word written with a capital;
+  positions (h + i * step) * bits >> 32, step = h rotated left by 15, odd)
 
 Usage: tools/build_language_models.py [--dictionaries DIR] [--out DIR] [LANGUAGE ...]
 """
@@ -101,7 +112,7 @@ class Affixes:
     def rules_for(self, flags):
         key = frozenset(flags)
         if key not in self.cache:
-            rules = [rule for flag in flags for rule in self.rules.get(flag, ())]
+            rules = [rule for flag in sorted(flags) for rule in self.rules.get(flag, ())]
             self.cache[key] = ([r for r in rules if r[0] == "PFX"], [r for r in rules if r[0] == "SFX"])
         return self.cache[key]
 
@@ -245,7 +256,7 @@ def character_map(alphabet, language):
     """Every UTF-16 unit the model reads, with its letter number; bit 7 marks capitals."""
     entries = {}
     for number, letter in enumerate(alphabet, start=1):
-        for unit in {letter} | {k for k, v in FOLDS.get(language, {}).items() if v == letter}:
+        for unit in sorted({letter} | {k for k, v in FOLDS.get(language, {}).items() if v == letter}):
             entries[ord(unit)] = number
             upper = unit.upper()
             if len(upper) == 1 and upper != unit and ord(upper) not in entries:
