@@ -20,6 +20,8 @@ TEST(ConvertLayout, KeyByKeyPreferringPairs) {
     const wchar_t* const partner = L"x x c  ee abc";  // on each side
     const wchar_t* const h = L"h g";
     const wchar_t* const alef = L"\u0627 \u0644";
+    const wchar_t* const semicolon = L"; a";
+    const wchar_t* const tonos = L"\u0384 \u03B1";  // a Greek dead key and alpha
     const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, int, const wchar_t*> cases[] =
         {{a, x, L"abc", ToLayout2, L"xyzz"},
          {a, x, L"xyzz", ToLayout1, L"abc"},
@@ -31,9 +33,11 @@ TEST(ConvertLayout, KeyByKeyPreferringPairs) {
          {h, alef, L"\u0627\u0644", ToggleLayouts, L"hg"},  // more non-ASCII goes back,
          {h, alef, L"\u0627\u0644 h", ToggleLayouts, L"\u0627\u0644 \u0627"},  // a tie not,
          {h, alef, L"\u0627\u0644\r\n", ToggleLayouts, L"\u0627\u0644\r\n"},   // nor line ends
-         {lowest, partner, L"xcee", ToLayout1, L"ace"},     // lowest position wins
-         {lowest, partner, L"xcdf", ToLayout2, L"xcdabc"},  // an empty partner is no match
-         {lowest, partner, L"abc", ToLayout1, L"abc"}};     // longer entries never match
+         {lowest, partner, L"xcee", ToLayout1, L"ace"},           // lowest position wins
+         {lowest, partner, L"xcdf", ToLayout2, L"xcdabc"},        // an empty partner is no match
+         {lowest, partner, L"abc", ToLayout1, L"abc"},            // longer entries never match
+         {semicolon, tonos, L";a;", ToLayout2, L"\u03AC\u0384"},  // dead key and vowel join
+         {semicolon, tonos, L"\u03AC", ToLayout1, L";a"}};        // and come apart
     for (const auto& [first, second, text, mode, expected] : cases) {
         const LayoutTable table = MakeTable(first, second);
         EXPECT_EQ(ConvertLayout(table, text, mode, mode == ToggleLayouts), expected)
