@@ -26,7 +26,7 @@ constexpr TwipsRect kGeneralFrame{OPTIONS_GENERAL_FRAME_TWIPS};
 constexpr TwipsRect kHotkeyFrame{OPTIONS_HOTKEY_FRAME_TWIPS};
 constexpr TwipsRect kLayoutsFrame{OPTIONS_LAYOUTS_FRAME_TWIPS};
 
-constexpr std::array<ControlPlace, 16> kControlPlaces = {{
+constexpr std::array<ControlPlace, 17> kControlPlaces = {{
     {IDC_OPTIONS_GENERAL_FRAME, kOnDialog, kGeneralFrame},
     {IDC_OPTIONS_START_WITH_WINDOWS, kGeneralFrame, {OPTIONS_START_WITH_WINDOWS_TWIPS}},
     {IDC_OPTIONS_AUTO_SWITCH_KEYBOARD, kGeneralFrame, {OPTIONS_AUTO_SWITCH_KEYBOARD_TWIPS}},
