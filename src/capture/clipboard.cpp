@@ -1,6 +1,7 @@
 #include "capture/clipboard.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -60,4 +61,37 @@ std::vector<uint32_t> ChooseFormatsToSave(const std::vector<OfferedFormat>& offe
         std::erase_if(formats, [](uint32_t format) { return !IsTextFormat(format); });
     }
     return formats;
+}
+
+bool DescribesEmptySelectionCopy(std::string_view data) {
+    // The key and the value are ASCII: without the zero bytes UTF-16 reads as UTF-8 does.
+    std::string text(data);
+    std::erase(text, '\0');
+    constexpr std::string_view kKey = "\"isFromEmptySelection\"";
+    const auto skipBlanks = [&](size_t at) {
+        return std::min(text.find_first_not_of(" \t\r\n", at), text.size());
+    };
+    for (size_t key = text.find(kKey); key != std::string::npos; key = text.find(kKey, key + 1)) {
+        const size_t colon = skipBlanks(key + kKey.size());
+        if (colon < text.size() && text[colon] == ':' &&
+            std::string_view(text).substr(skipBlanks(colon + 1)).starts_with("true")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HoldsWholeLineCopy(CycleClipboard& clipboard) {
+    for (const std::wstring& mark : kLineCopyMarks) {
+        if (clipboard.ReadNamedFormat(mark).has_value()) {
+            return true;
+        }
+    }
+    for (const std::wstring& format : kEditorDataFormats) {
+        const std::optional<std::string> data = clipboard.ReadNamedFormat(format);
+        if (data.has_value() && DescribesEmptySelectionCopy(*data)) {
+            return true;
+        }
+    }
+    return false;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Standard clipboard format numbers the snapshot reasons about.
@@ -82,6 +83,9 @@ class CycleClipboard {
     // The Unicode text up to its first zero unit; nothing when it cannot be read.
     virtual std::optional<std::wstring> ReadText() = 0;
 
+    // The bytes of the registered format of that name; nothing when it is not on offer.
+    virtual std::optional<std::string> ReadNamedFormat(const std::wstring& name) = 0;
+
     // Changes whenever the clipboard's content changes; compare only for "changed".
     virtual uint32_t SequenceNumber() = 0;
 
@@ -96,3 +100,19 @@ class CycleClipboard {
     // see it always answers false, and the cycle then waits its full time.
     virtual bool PasteWasFetched() = 0;
 };
+
+// Editors (Visual Studio, VS Code, Notepad++ and other Scintilla editors) copy the whole
+// caret line when Ctrl+C finds nothing selected, and mark such a copy so that their paste
+// inserts it as a line of its own. The mark formats, and the formats holding VS Code's
+// description of a copy: its own, and the one Chromium keeps a page's custom data in.
+inline const std::wstring kLineCopyMarks[] = {
+    L"MSDEVLineSelect", L"VisualStudioEditorOperationsLineCutCopyClipboardTag"};
+inline const std::wstring kEditorDataFormats[] = {L"vscode-editor-data",
+                                                  L"Chromium Web Custom MIME Data Format"};
+
+// Whether an editor's description of a copy (JSON, in UTF-8 or UTF-16) says it was made
+// with nothing selected: "isFromEmptySelection": true, blanks allowed around the colon.
+bool DescribesEmptySelectionCopy(std::string_view data);
+
+// The clipboard holds a whole-line copy rather than a selection.
+bool HoldsWholeLineCopy(CycleClipboard& clipboard);

@@ -250,6 +250,21 @@ std::optional<std::wstring> Win32CycleClipboard::ReadText() {
     return std::wstring(units, std::find(units, units + capacity, L'\0'));
 }
 
+std::optional<std::string> Win32CycleClipboard::ReadNamedFormat(const std::wstring& name) {
+    const UINT format = RegisterClipboardFormatW(name.c_str());
+    if (format == 0 || IsClipboardFormatAvailable(format) == FALSE) {
+        return std::nullopt;
+    }
+    // Marks are often offered without content (a promise nobody keeps): on offer is enough.
+    const ScopedClipboard open = OpenClipboardRetrying(window_.get());
+    HANDLE block = open ? GetClipboardData(format) : nullptr;
+    const ScopedGlobalLock data = LockGlobal(block);
+    if (!data) {
+        return std::string();
+    }
+    return std::string(static_cast<const char*>(data.get()), GlobalSize(block));
+}
+
 uint32_t Win32CycleClipboard::SequenceNumber() {
     return GetClipboardSequenceNumber();
 }

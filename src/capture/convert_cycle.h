@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "capture/clipboard.h"
 #include "capture/cycle_clock.h"
+#include "capture/foreground_window.h"
 #include "capture/keystrokes.h"
 
 // What the cycle needs from the program's settings.
@@ -36,15 +38,41 @@ struct CycleServices {
     CycleClock& Clock;
     CycleClipboard& Clipboard;
     ModifierProbe& Modifiers;
+    ForegroundWindow& Window;
     CycleSettings& Settings;
     ConvertText Convert;
 };
 
+// One run of the cycle as a caller asks for it: copy with `CopyMode` (it picks the
+// fallback selection), convert with `ConvertMode`; see RunConvertSelection.
+struct CycleRequest {
+    int32_t CopyMode = 0;
+    int32_t ConvertMode = 0;
+    bool AutoDirection = false;      // the conversion picks its direction from the text
+    bool SwitchLayoutAfter = false;  // then Alt+Shift and every modifier released
+    bool ContinuesLast = false;      // a hotkey press, which may go on with the last paste
+
+    bool operator==(const CycleRequest&) const = default;
+};
+
+// The last paste of a cycle, for a press that follows it.
+struct LastConversion {
+    uint64_t Window = 0;    // TargetWindow::Identity of the window it went to
+    std::wstring Pasted;    // the text the paste put in
+    std::wstring Original;  // the text it replaced
+    bool Layout = false;    // a layout conversion; otherwise a case conversion
+    double Time = 0.0;      // CycleClock::Now() after the paste
+};
+
+// A press continues on the last paste within this many seconds of it.
+inline constexpr double kContinueLimit = 10.0;
+
 // The cycle's state, owned by the caller and living as long as the program.
 struct CycleState {
-    ClipboardSnapshot SavedClipboard;  // from the save in CopySelectedText to the restore
-    float Delay = 0.0f;                // reread at the start of every copy
+    ClipboardSnapshot SavedClipboard;  // from the save to the restore
+    float Delay = 0.0f;                // reread at the start of every cycle
     bool Running = false;              // a cycle is between its first and last step
+    std::optional<LastConversion> Last;
 };
 
 // After the paste keys, the target gets this long to ask for the text, and the emptied
@@ -58,20 +86,6 @@ inline constexpr float kHeldClipboardLimit = 5.0f;
 
 // A held modifier key gets this long to be released before the first injected key.
 inline constexpr float kModifierReleaseLimit = 1.0f;
-
-// Saves the user's clipboard, empties it and makes the foreground application copy
-// its selection; when that brings no text, selects the text before the caret (see
-// SelectBeforeCaret) and copies again. False, with nothing else done, when the
-// clipboard could not be saved: whatever a copy brought would replace the user's
-// content for good.
-bool CopySelectedText(const CycleServices& services, CycleState& state, int32_t mode);
-
-// After a CopySelectedText that saved the clipboard: converts the copied text by mode
-// (autoDirection: the "Toggle layouts" request), pastes it over the selection, advances
-// the usage counter and puts the user's clipboard back once the target has let go of
-// it, also when nothing was copied.
-void ConvertAndPaste(const CycleServices& services, CycleState& state, int32_t mode,
-                     bool autoDirection);
 
 // Marks a cycle as running for its lifetime. Every wait of a cycle serves window
 // messages, so a hotkey or button can arrive in the middle of one; a second cycle
@@ -97,9 +111,27 @@ class CycleRun {
     bool started_;
 };
 
-// A caller's whole request: copy with `copyMode`, convert with `convertMode`, then,
-// when `switchLayoutAfter`, switch the input language and release the modifiers; it
-// stops after the save when the clipboard could not be saved. False when it was
-// ignored because another cycle is running.
-bool RunConvertSelection(const CycleServices& services, CycleState& state, int32_t copyMode,
-                         int32_t convertMode, bool autoDirection, bool switchLayoutAfter);
+// How a request ended, for the program to tell the user where it matters.
+enum class CycleOutcome {
+    Done,             // the cycle ran; also when there was nothing to convert, or another
+                      // program held the clipboard and nothing was touched
+    IgnoredAsNested,  // another cycle was running
+    SelectTextFirst,  // a console or terminal with nothing selected: nothing was sent
+    TargetElevated,   // the foreground window's process outranks ours: nothing was sent
+};
+
+// A caller's whole request. Nothing is sent to a window that outranks ours, nor to a
+// console without a selection. Otherwise the user's clipboard is saved (when another
+// program holds it, the request ends there) and emptied, and the target copies its
+// selection (Ctrl+C; in a terminal Ctrl+Insert, and nothing more when that brings
+// nothing). A copy of the whole caret line counts as nothing selected. With nothing
+// selected, a request that ContinuesLast, in the window of the last paste and within
+// kContinueLimit, selects the pasted text back (Shift+Left per caret stop) and copies
+// it; when that brings exactly the pasted text, a layout request after a layout
+// conversion pastes the original back and any other request converts it; otherwise
+// Shift+Right takes the selection back to the caret. Then the text before the caret is selected and
+// copied (SelectBeforeCaret). A copied text is converted and pasted over the selection, the usage
+// counter advances, and the user's clipboard goes back once the target has let go of it, also when
+// nothing was copied; with SwitchLayoutAfter the input language is switched at the end.
+CycleOutcome RunConvertSelection(const CycleServices& services, CycleState& state,
+                                 const CycleRequest& request);

@@ -8,6 +8,9 @@ class CycleClock {
   public:
     virtual ~CycleClock() = default;
 
+    // Seconds on a scale that only moves forward; only differences mean anything.
+    virtual double Now() = 0;
+
     // Returns once `seconds` have passed, serving the thread's messages meanwhile.
     // Zero or a negative duration returns at once without serving anything.
     virtual void Wait(float seconds) = 0;

@@ -37,7 +37,7 @@ MessageServingClock::MessageServingClock() {
     frequency_ = static_cast<double>(frequency.QuadPart);
 }
 
-double MessageServingClock::Now() const {
+double MessageServingClock::Now() {
     LARGE_INTEGER counter{};
     QueryPerformanceCounter(&counter);
     return static_cast<double>(counter.QuadPart) / frequency_;

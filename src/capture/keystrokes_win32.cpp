@@ -1,12 +1,14 @@
 #include "capture/win32_capture.h"
 
-void Win32KeyInjector::SendKeyEvent(uint8_t vk, uint32_t flags) {
+void Win32KeyInjector::SendKeyEvent(uint8_t vk, KeyMotion motion) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
-    input.ki.dwFlags = flags;
-    // A refused event (input blocked by a window of higher integrity) cannot be helped;
-    // the cycle's waits then end at their bounds and the user's clipboard still returns.
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (IsExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0) |
+                       (motion == KeyMotion::Up ? KEYEVENTF_KEYUP : 0);
+    // A refused event cannot be helped; windows that refuse all of them (those of programs
+    // run as administrator) are recognised before the cycle sends any.
     static_cast<void>(SendInput(1, &input, sizeof(input)));
 }
 

@@ -15,6 +15,7 @@
 #include "capture/clipboard.h"
 #include "capture/convert_cycle.h"
 #include "capture/cycle_clock.h"
+#include "capture/foreground_window.h"
 #include "capture/keystrokes.h"
 
 // Registered formats that keep a clipboard content out of the Windows clipboard
@@ -23,9 +24,11 @@ inline constexpr const wchar_t* kHistoryExclusionFormats[] = {
     L"ExcludeClipboardContentFromMonitorProcessing", L"CanIncludeInClipboardHistory",
     L"CanUploadToCloudClipboard"};
 
+// Each event carries the key's scan code, and the extended-key flag where a keyboard
+// sends it (IsExtendedKey).
 class Win32KeyInjector final : public KeyInjector {
   public:
-    void SendKeyEvent(uint8_t vk, uint32_t flags) override;
+    void SendKeyEvent(uint8_t vk, KeyMotion motion) override;
 };
 
 class Win32ModifierProbe final : public ModifierProbe {
@@ -39,12 +42,20 @@ class Win32ModifierProbe final : public ModifierProbe {
 class MessageServingClock final : public CycleClock {
   public:
     MessageServingClock();
+    double Now() override;
     void Wait(float seconds) override;
     bool WaitUntil(float seconds, const std::function<bool()>& happened) override;
 
   private:
-    double Now() const;
     double frequency_ = 1.0;
+};
+
+// The foreground window through the window manager, the process's token and, for a
+// console, the console itself.
+class Win32ForegroundWindow final : public ForegroundWindow {
+  public:
+    TargetWindow Describe() override;
+    bool ConsoleHasSelection(const TargetWindow& window) override;
 };
 
 // The clipboard as the cycle uses it, with a hidden message-only window of its own as
@@ -65,6 +76,7 @@ class Win32CycleClipboard final : public CycleClipboard {
     bool IsEmpty() override;
     bool HasText() override;
     std::optional<std::wstring> ReadText() override;
+    std::optional<std::string> ReadNamedFormat(const std::wstring& name) override;
     uint32_t SequenceNumber() override;
     bool PutText(const std::wstring& text) override;
     void ExpectPaste() override;
@@ -91,8 +103,9 @@ struct Win32CaptureServices {
     MessageServingClock Clock;
     Win32CycleClipboard Clipboard;
     Win32ModifierProbe Modifiers;
+    Win32ForegroundWindow Window;
 
     CycleServices For(CycleSettings& settings, ConvertText convert) {
-        return {Keys, Clock, Clipboard, Modifiers, settings, std::move(convert)};
+        return {Keys, Clock, Clipboard, Modifiers, Window, settings, std::move(convert)};
     }
 };

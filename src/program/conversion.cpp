@@ -45,10 +45,11 @@ void RunConversion(ProgramState& state, const ConversionRequest& request) {
         settings, [&layouts](std::wstring_view text, int32_t mode, bool autoDirection) {
             return ApplyConversionMode(layouts, text, mode, autoDirection);
         });
-    // False when another cycle was running: this request is dropped on purpose.
-    static_cast<void>(RunConvertSelection(services, state.cycle, request.CopyMode,
-                                          request.ConvertMode, request.AutoDirection,
-                                          request.SwitchLayoutAfter));
+    const std::optional<std::wstring> notice =
+        OutcomeNotice(RunConvertSelection(services, state.cycle, request));
+    if (notice.has_value() && state.trayIcon && state.notices.Allow(state.capture->Clock.Now())) {
+        state.trayIcon->ShowBalloon(*notice);
+    }
 }
 
 void GiveKeyboardBack(ProgramState& state) {

@@ -2,7 +2,7 @@
 
 ConversionRequest ConversionButtonRequest(int buttonIndex, bool autoSwitchKeyboard) {
     const bool layoutButton = buttonIndex == 0 || buttonIndex == 1;
-    return {buttonIndex + 1, buttonIndex + 1, false, layoutButton && autoSwitchKeyboard};
+    return {buttonIndex + 1, buttonIndex + 1, false, layoutButton && autoSwitchKeyboard, false};
 }
 
 HotkeyAction HotkeyActionFor(const HotkeySlots& slots, uint32_t lParam, bool autoSwitchKeyboard) {
@@ -15,9 +15,9 @@ HotkeyAction HotkeyActionFor(const HotkeySlots& slots, uint32_t lParam, bool aut
         }
         switch (index) {
             case 0:
-                return {ConversionRequest{1, 0, true, autoSwitchKeyboard}};
+                return {ConversionRequest{1, 0, true, autoSwitchKeyboard, true}};
             case 1:
-                return {ConversionRequest{3, 8, false, false}};
+                return {ConversionRequest{3, 8, false, false, true}};
             default:
                 return {std::nullopt, true};
         }

@@ -3,17 +3,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "capture/convert_cycle.h"
 #include "program/hotkey_registration.h"
 
 // One run of the convert-selection cycle as a caller asks for it.
-struct ConversionRequest {
-    int32_t CopyMode = 0;
-    int32_t ConvertMode = 0;
-    bool AutoDirection = false;      // the conversion picks its direction from the text
-    bool SwitchLayoutAfter = false;  // then Alt+Shift and every modifier released
-
-    bool operator==(const ConversionRequest&) const = default;
-};
+using ConversionRequest = CycleRequest;
 
 // Conversion button 0 to 4 of the main window: mode index + 1; the two layout buttons
 // switch the input language afterwards when that is on.
@@ -31,5 +25,6 @@ struct HotkeyAction {
 // 23. The first active slot, in slot order, with exactly that combination acts: "Toggle
 // layouts" copies like a layout conversion (so an empty selection falls back to the line
 // before the caret) but lets the text decide the direction, "Toggle letters case" and
-// "Show program window".
+// "Show program window". A press of either conversion hotkey may continue on the last
+// paste; a button never does.
 HotkeyAction HotkeyActionFor(const HotkeySlots& slots, uint32_t lParam, bool autoSwitchKeyboard);

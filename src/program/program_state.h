@@ -10,6 +10,7 @@
 #include "base/scoped_win.h"
 #include "capture/win32_capture.h"
 #include "program/layouts.h"
+#include "program/notice_gate.h"
 #include "program/program_texts.h"
 #include "program/tray_icon.h"
 #include "program/win32_hotkeys.h"
@@ -54,6 +55,7 @@ struct ProgramState {
     CycleState cycle;
     std::optional<Win32GlobalHotkeys> hotkeys;
     std::optional<TrayIcon> trayIcon;
+    NoticeGate notices;  // the tray balloons after requests that could not act
     UINT taskbarCreatedMessage = 0;
 
     MainWindowControls controls;

@@ -40,3 +40,16 @@ std::wstring ConversionButtonToolTip(int buttonIndex, std::wstring_view caption)
     std::erase(name, L'&');
     return L"Converts the selected text to " + name;
 }
+
+std::optional<std::wstring> OutcomeNotice(CycleOutcome outcome) {
+    switch (outcome) {
+        case CycleOutcome::SelectTextFirst:
+            return L"Select the text in the console first, then press the hotkey again.";
+        case CycleOutcome::TargetElevated:
+            return L"Zenvoral cannot reach windows of programs running as administrator.";
+        case CycleOutcome::Done:
+        case CycleOutcome::IgnoredAsNested:
+            break;
+    }
+    return std::nullopt;
+}

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "capture/convert_cycle.h"
 
 inline const std::wstring kProgramTitle = L"Zenvoral";
 inline const std::wstring kAlreadyRunningMessage = L"Already running!";
@@ -23,3 +26,7 @@ std::wstring TrayTipText(std::wstring_view layout1Name, std::wstring_view layout
 // layout of their current caption, whose access-key "&" marks are dropped.
 inline constexpr int kConversionButtonCount = 5;
 std::wstring ConversionButtonToolTip(int buttonIndex, std::wstring_view caption);
+
+// What the tray icon's balloon says after a request that could not act; nothing for the
+// others.
+std::optional<std::wstring> OutcomeNotice(CycleOutcome outcome);

@@ -10,6 +10,12 @@ namespace {
 
 constexpr UINT kTrayIconId = 1;
 
+// Copies as much of `text` as fits into a fixed field, with its terminating NUL.
+template <size_t Size>
+void CopyToField(std::wstring_view text, wchar_t (&field)[Size]) {
+    *std::copy_n(text.begin(), std::min(text.size(), Size - 1), field) = L'\0';
+}
+
 std::wstring TipOf(const ProgramState& state) {
     return TrayTipText(state.layouts.Table.Layout1Name, state.layouts.Table.Layout2Name);
 }
@@ -40,7 +46,7 @@ NOTIFYICONDATAW TrayIcon::Record(UINT flags) const {
     }
     if ((flags & NIF_TIP) != 0) {
         // TrayTipText keeps the tip within the field, its terminating NUL included.
-        *std::copy_n(tip_.begin(), std::min(tip_.size(), kTrayTipMaxLength), record.szTip) = L'\0';
+        CopyToField(tip_, record.szTip);
     }
     return record;
 }
@@ -55,6 +61,15 @@ void TrayIcon::SetTip(std::wstring tip) {
     tip_ = std::move(tip);
     NOTIFYICONDATAW record = Record(NIF_TIP);
     // An icon the shell has lost gets the new tip when it is added again.
+    static_cast<void>(Shell_NotifyIconW(NIM_MODIFY, &record));
+}
+
+void TrayIcon::ShowBalloon(std::wstring_view text) {
+    NOTIFYICONDATAW record = Record(NIF_INFO);
+    CopyToField(kProgramTitle, record.szInfoTitle);
+    CopyToField(text, record.szInfo);
+    record.dwInfoFlags = NIIF_INFO;
+    // Without a notification area there is nowhere to say it; the request did nothing.
     static_cast<void>(Shell_NotifyIconW(NIM_MODIFY, &record));
 }
 

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <string_view>
 
 struct ProgramState;
 
@@ -23,6 +24,10 @@ class TrayIcon {
     // Adds the icon again: after the shell restarts, its old icons are gone.
     void Add();
     void SetTip(std::wstring tip);
+
+    // A balloon over the icon with the program's name as its title. The shell shows it
+    // without activating anything, so the user's window keeps the keyboard.
+    void ShowBalloon(std::wstring_view text);
 
   private:
     NOTIFYICONDATAW Record(UINT flags) const;

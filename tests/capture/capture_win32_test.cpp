@@ -143,21 +143,27 @@ class AnotherProgram {
     std::jthread thread_;
 };
 
-// The application the user types in: Ctrl+C copies a megabyte of text, Ctrl+V is a paste
-// that holds the clipboard for 1.8 s. No modifier held, the default settings.
-struct SlowPastingTarget final : public KeyInjector, public ModifierProbe, public CycleSettings {
+// The application the user types in, an ordinary window: Ctrl+C copies a megabyte of text,
+// Ctrl+V is a paste that holds the clipboard for 1.8 s. No modifier held, the default
+// settings.
+struct SlowPastingTarget final : public KeyInjector,
+                                 public ModifierProbe,
+                                 public ForegroundWindow,
+                                 public CycleSettings {
     int KeysSent = 0;
     std::optional<AnotherProgram> Paste;
 
-    void SendKeyEvent(uint8_t vk, uint32_t flags) override {
+    void SendKeyEvent(uint8_t vk, KeyMotion motion) override {
         ++KeysSent;
-        if (vk == kVkC && flags == kKeyDownFlags) {
+        if (vk == kVkC && motion == KeyMotion::Down) {
             SetClipboardContent({{CF_UNICODETEXT, Utf16Bytes(std::wstring(1 << 20, L'a'))}});
-        } else if (vk == kVkV && flags == kKeyDownFlags) {
+        } else if (vk == kVkV && motion == KeyMotion::Down) {
             Paste.emplace(1800);
         }
     }
     bool AnyModifierDown() override { return false; }
+    TargetWindow Describe() override { return {1, L"Edit", L"notepad.exe", false}; }
+    bool ConsoleHasSelection(const TargetWindow&) override { return false; }
     float ReadDelay() override { return 0.06f; }
     int32_t DebugValue() const override { return -1; }
     void WriteDebugValue(int32_t) override {}
@@ -173,8 +179,8 @@ TEST(Win32CycleTest, TheUsersClipboardSurvivesASlowPasteOfAMegabyteAndAHeldClipb
     const auto shout = [](std::wstring_view text, int32_t, bool) {
         return std::wstring(text.size(), L'A');
     };
-    const CycleServices services{target, clock, clipboard, target, target, shout};
-    ASSERT_TRUE(RunConvertSelection(services, state, 0, 0, false, false));
+    const CycleServices services{target, clock, clipboard, target, target, target, shout};
+    ASSERT_EQ(RunConvertSelection(services, state, {}), CycleOutcome::Done);
     ASSERT_TRUE(target.Paste.has_value());
     EXPECT_TRUE(target.Paste->Read() == std::wstring(1 << 20, L'A'));
     EXPECT_EQ(ClipboardContent(), users);
@@ -182,7 +188,7 @@ TEST(Win32CycleTest, TheUsersClipboardSurvivesASlowPasteOfAMegabyteAndAHeldClipb
     // Longer than a save waits for it: no key at all, and the clipboard stays as it is.
     AnotherProgram holder(1000);
     target.KeysSent = 0;
-    RunConvertSelection(services, state, 0, 0, false, false);
+    RunConvertSelection(services, state, {});
     holder.Read();
     EXPECT_EQ(target.KeysSent, 0);
     EXPECT_EQ(ClipboardContent(), users);
@@ -203,6 +209,33 @@ TEST(Win32ClipboardTest, OnlyAFetchAfterExpectPasteCountsAsThePaste) {
 TEST(Win32ClipboardTest, APromisedTextIsRenderedWhenItsOwnerGoes) {
     ASSERT_TRUE(Win32CycleClipboard().PutText(L"left behind"));  // its owner goes at once
     EXPECT_EQ(Win32CycleClipboard().ReadText(), L"left behind");
+}
+
+// An editor's whole-line copy: its mark formats are often offered without any content.
+TEST(Win32ClipboardTest, MarksOfAWholeLineCopyAreReadFromTheClipboard) {
+    const std::string_view json = R"({"isFromEmptySelection":true})";
+    Win32CycleClipboard clipboard;
+    SetClipboardContent({{CF_UNICODETEXT, Utf16Bytes(L"line")}});
+    EXPECT_FALSE(HoldsWholeLineCopy(clipboard));
+    SetClipboardContent(
+        {{RegisterClipboardFormatW(L"vscode-editor-data"), Bytes(json.begin(), json.end())}});
+    EXPECT_TRUE(HoldsWholeLineCopy(clipboard));
+    {
+        const ScopedClipboard open = OpenClipboardRetrying(testWindow.get());
+        ASSERT_TRUE(open && EmptyClipboard());
+        SetClipboardData(RegisterClipboardFormatW(L"MSDEVLineSelect"),
+                         nullptr);  // a promise nobody keeps
+    }
+    EXPECT_EQ(clipboard.ReadNamedFormat(L"MSDEVLineSelect"), std::optional<std::string>(""));
+}
+
+TEST(Win32ForegroundWindowTest, OurOwnWindowIsDescribedAndNotOutrankingUs) {
+    ASSERT_TRUE(SetForegroundWindow(testWindow.get()));
+    const TargetWindow target = Win32ForegroundWindow().Describe();
+    EXPECT_EQ(target.Identity, reinterpret_cast<uintptr_t>(testWindow.get()));
+    EXPECT_EQ(target.ClassName, L"Static");
+    EXPECT_EQ(target.ProcessName, L"capture_win32_tests.exe");
+    EXPECT_FALSE(target.OutranksUs);
 }
 
 TEST(MessageServingClockTest, AWaitLeavesTheQuitToTheMainLoop) {
