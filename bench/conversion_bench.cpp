@@ -10,6 +10,7 @@
 #include "base/strings.h"
 #include "base/text_encoding.h"
 #include "cli/convert_main.h"
+#include "cli/convert_options.h"
 #include "engine/conversion.h"
 #include "engine/layout_loader.h"
 
@@ -22,9 +23,11 @@ const std::wstring kSecondLayout = L"Arabic (101 Keys)";
 // The unshifted keys only: enough to measure with when the shipped file is missing.
 constexpr std::string_view kBuiltInLayouts =
     "[English (101 Keys)]\n"
+    "<!-- language: en -->\n"
     "` 1 2 3 4 5 6 7 8 9 0 - = q w e r t y u i o p [ ] \\ a s d f g h j k l ; ' z x c v b n m\n"
     ", . /\n"
     "[Arabic (101 Keys)]\n"
+    "<!-- language: ar -->\n"
     "ذ 1 2 3 4 5 6 7 8 9 0 - = ض ص ث ق ف غ ع ه خ ح ج د \\ ش س ي ب ل ا ت ن م ك ط ئ ء ؤ ر لا ى ة\n"
     "و ز ظ\n";
 
@@ -163,12 +166,33 @@ void BM_Document_Toggle_Arabic(benchmark::State& state) {
     ReportThroughput(state, ArabicText());
 }
 
+// Word by word: every word judged by both language models.
+void BM_Document_Smart(benchmark::State& state, const std::wstring& text) {
+    const LayoutTable& table = Table();
+    const std::string document = Utf16ToUtf8(text);
+    for (auto _ : state) {
+        std::optional<std::string> result =
+            ConvertUtf8Document(table, document, kMistypedWordsMode);
+        benchmark::DoNotOptimize(result->data());
+        benchmark::ClobberMemory();
+    }
+    ReportThroughput(state, text);
+}
+void BM_Document_Smart_EnglishKeys(benchmark::State& state) {
+    BM_Document_Smart(state, EnglishKeysText());
+}
+void BM_Document_Smart_Arabic(benchmark::State& state) {
+    BM_Document_Smart(state, ArabicText());
+}
+
 BENCHMARK(BM_ToLayout2_EnglishKeys)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ToLayout1_Arabic)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Toggle_EnglishKeys)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Toggle_Arabic)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProperCase_EnglishKeys)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Document_Toggle_Arabic)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Document_Smart_EnglishKeys)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Document_Smart_Arabic)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "cli/convert_options.h"
 #include "engine/conversion.h"
 #include "engine/layout_loader.h"
+#include "engine/smart_conversion.h"
 
 namespace {
 
@@ -155,9 +156,10 @@ std::optional<std::string> ConvertUtf8Document(const LayoutTable& table, std::st
     if (!IsValidUtf8(bytes)) {
         return std::nullopt;
     }
-    const bool autoDirection = mode == ToggleLayouts;
+    const std::wstring text = Utf8ToUtf16(bytes);
     const std::wstring converted =
-        ApplyConversionMode(table, Utf8ToUtf16(bytes), mode, autoDirection);
+        mode == kMistypedWordsMode ? ConvertMistypedWords(table, text).Text
+                                   : ApplyConversionMode(table, text, mode, mode == ToggleLayouts);
     std::string result(hasByteOrderMark ? kUtf8Bom : std::string_view());
     result += Utf16ToUtf8(converted);
     return result;

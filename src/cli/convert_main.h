@@ -25,7 +25,8 @@ inline constexpr int kConvertRefused = 2;  // bad arguments, unreadable files, b
 int RunConverter(const std::vector<std::wstring>& arguments, const ConsoleStreams& streams);
 
 // Converts a whole UTF-8 document with one mode; the layout toggle picks its direction
-// from the whole text. A leading byte-order mark takes no part and is kept in front.
-// Nothing when the bytes are not valid UTF-8: guessing would silently alter the document.
+// from the whole text, kMistypedWordsMode judges each word. A leading byte-order mark takes no part
+// and is kept in front. Nothing when the bytes are not valid UTF-8: guessing would silently alter
+// the document.
 std::optional<std::string> ConvertUtf8Document(const LayoutTable& table, std::string_view bytes,
                                                int mode);

@@ -11,9 +11,10 @@ struct ModeName {
 };
 
 constexpr std::array kModeNames = {
-    ModeName{L"toggle", 0},     ModeName{L"to1", 1},   ModeName{L"to2", 2},
-    ModeName{L"upper", 3},      ModeName{L"lower", 4}, ModeName{L"proper", 5},
-    ModeName{L"togglecase", 8},
+    ModeName{L"toggle", 0},     ModeName{L"to1", 1},
+    ModeName{L"to2", 2},        ModeName{L"upper", 3},
+    ModeName{L"lower", 4},      ModeName{L"proper", 5},
+    ModeName{L"togglecase", 8}, ModeName{L"smart", kMistypedWordsMode},
 };
 
 bool IsHelpOption(std::wstring_view argument) {
@@ -95,8 +96,8 @@ class ArgumentReader {
         const std::optional<int> mode = ParseConversionMode(text);
         if (!mode) {
             error_ = L"unknown mode: \"" + text +
-                     L"\" (use 0, 1, 2, 3, 4, 5, 8 or toggle, to1, to2, upper, lower, "
-                     L"proper, togglecase)";
+                     L"\" (use 0, 1, 2, 3, 4, 5, 8, 9 or toggle, to1, to2, upper, lower, "
+                     L"proper, togglecase, smart)";
             return;
         }
         options_.mode = *mode;
@@ -188,6 +189,9 @@ std::wstring ConvertUsageText() {
            L"  4 lower       lower case\n"
            L"  5 proper      first letter of each word upper case\n"
            L"  8 togglecase  next step of lower -> Capitalised -> UPPER\n"
+           L"  9 smart       only the words typed on the wrong layout, word by word, judged\n"
+           L"                by the languages of the two layouts (plain toggle for a layout\n"
+           L"                whose language has no model)\n"
            L"\n"
            L"Options:\n"
            L"  --layouts FILE  layout definitions (default: layouts.txt beside the program)\n"

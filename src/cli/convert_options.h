@@ -5,10 +5,14 @@
 #include <string_view>
 #include <vector>
 
+// The converter's own mode beside the ConversionMode values: word by word, each word kept
+// or retyped on the layout its language reads best in.
+inline constexpr int kMistypedWordsMode = 9;
+
 // What the command-line converter was asked to do.
 struct ConvertOptions {
     bool showHelp = false;
-    int mode = 0;              // a ConversionMode
+    int mode = 0;              // a ConversionMode or kMistypedWordsMode
     std::wstring layoutsFile;  // empty: layouts.txt beside the executable
     std::wstring layout1Name = L"English (101 Keys)";
     std::wstring layout2Name = L"Arabic (101 Keys)";

@@ -72,21 +72,43 @@ void AppendKeyEntries(std::wstring_view line, std::vector<std::wstring>& entries
     entries.emplace_back(line);
 }
 
-// The entries of the first section headed "[" + name + "]", up to the next header (even
-// one repeating the name); empty and comment lines are skipped.
-std::vector<std::wstring> ReadSectionKeys(const Lines& lines, const std::wstring& name) {
-    const std::wstring header = L"[" + name + L"]";
-    std::vector<std::wstring> entries;
-    auto line = std::find(lines.begin(), lines.end(), header);
-    if (line == lines.end()) {
-        return entries;
+// The lines of the first section headed "[" + name + "]", up to the next header (even
+// one repeating the name).
+Lines SectionLines(const Lines& lines, const std::wstring& name) {
+    const auto header = std::find(lines.begin(), lines.end(), L"[" + name + L"]");
+    if (header == lines.end()) {
+        return {};
     }
-    for (++line; line != lines.end() && !IsSectionHeader(*line); ++line) {
-        if (!line->empty() && !line->starts_with(kCommentStart)) {
-            AppendKeyEntries(*line, entries);
+    const auto end = std::find_if(header + 1, lines.end(), IsSectionHeader);
+    return Lines(header + 1, end);
+}
+
+// A section's entries; empty and comment lines are skipped.
+std::vector<std::wstring> ReadSectionKeys(const Lines& section) {
+    std::vector<std::wstring> entries;
+    for (const std::wstring_view line : section) {
+        if (!line.empty() && !line.starts_with(kCommentStart)) {
+            AppendKeyEntries(line, entries);
         }
     }
     return entries;
+}
+
+// The tag of the first "<!-- language: xx -->" comment: the comment form keeps the line
+// out of the keys for any reader of the file that knows nothing of languages.
+std::wstring ReadSectionLanguage(const Lines& section) {
+    constexpr std::wstring_view kLanguageStart = L"<!-- language:";
+    constexpr std::wstring_view kCommentEnd = L"-->";
+    for (std::wstring_view line : section) {
+        if (line.starts_with(kLanguageStart)) {
+            line.remove_prefix(kLanguageStart.size());
+            if (line.ends_with(kCommentEnd)) {
+                line.remove_suffix(kCommentEnd.size());
+            }
+            return std::wstring(TrimBlanks(line));
+        }
+    }
+    return {};
 }
 
 // "&" and the name up to its first "(": "&English " for "English (101 Keys)".
@@ -97,8 +119,10 @@ std::wstring LayoutButtonCaption(const std::wstring& name) {
 // Fills one slot and gives its button caption.
 std::wstring LoadLayout(const Lines& lines, const std::wstring& name, int slot,
                         LayoutTable& table) {
+    const Lines section = SectionLines(lines, name);
     (slot == 1 ? table.Layout1Name : table.Layout2Name) = name;
-    table.SetKeys(slot, ReadSectionKeys(lines, name));
+    (slot == 1 ? table.Layout1Language : table.Layout2Language) = ReadSectionLanguage(section);
+    table.SetKeys(slot, ReadSectionKeys(section));
     return LayoutButtonCaption(name);
 }
 

@@ -10,6 +10,10 @@ struct LayoutTable {
     int LayoutNameCount = 0;
     std::wstring Layout1Name;
     std::wstring Layout2Name;
+    // Each layout's language tag ("en", "ar", ...) from the "<!-- language: xx -->" line in
+    // its section; empty when the section names none.
+    std::wstring Layout1Language;
+    std::wstring Layout2Language;
     std::vector<std::wstring> Layout1Keys;
     std::vector<std::wstring> Layout2Keys;
     int Layout1KeyCount = 0;  // positions the conversion compares

@@ -53,6 +53,9 @@ convert layout_without_section_refused 2 "" '~no layout "Hebrew"' \
 files=(layouts.txt "arabic_lines_bom.txt>input.txt")
 convert toggle_arabic_keeps_bom_and_line_ends 0 arabic_lines_bom.expected "" \
     --mode 0 --layouts layouts.txt input.txt
+# Word by word: only the mistyped words change; blanks, tabs and line ends stay.
+files=(layouts.txt "smart.txt>input.txt")
+convert smart_keeps_blanks_and_line_ends 0 smart.expected "" --mode smart --layouts layouts.txt input.txt
 files=(layouts.txt "invalid_utf8.txt>input.txt")
 convert invalid_utf8_refused 2 "" "~not valid UTF-8" --mode toggle --layouts layouts.txt input.txt
 files=(unequal.txt "abcd.txt>input.txt")

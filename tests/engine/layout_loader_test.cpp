@@ -70,6 +70,16 @@ TEST(LayoutLoad, NamesCaptionsAndCounts) {
     EXPECT_EQ(Parse("", L"Plain", L"(x) y").ButtonCaptions, plain);
 }
 
+TEST(LayoutLoad, SectionsNameTheirLanguage) {
+    const LayoutLoad load =
+        Parse("[A]\n<!-- language: ar -->\na\n[B]\n<!-- language:fa-->\n<!-- language: he -->",
+              L"A", L"B");
+    EXPECT_EQ(load.Table.Layout1Keys, Entries{L"a"});
+    EXPECT_EQ(load.Table.Layout1Language, L"ar");
+    EXPECT_EQ(load.Table.Layout2Language, L"fa");  // the first one counts
+    EXPECT_EQ(Parse("[A]\na", L"A", L"B").Table.Layout1Language, L"");
+}
+
 TEST(LayoutLoad, UnequalCountsWarnAndPairOnlyTheCommonPositions) {
     std::wstring one, two;  // U+0100 + i and U+0200 + i at position i
     for (wchar_t i = 0; i < 47; ++i) {
