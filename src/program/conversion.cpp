@@ -1,8 +1,16 @@
 #include "program/conversion.h"
 
 #include "engine/conversion.h"
+#include "engine/smart_conversion.h"
+#include "program/input_language.h"
+
+#include <utility>
 
 namespace {
+
+bool IsLayoutConversion(int32_t mode) {
+    return mode == ToggleLayouts || mode == ToLayout1 || mode == ToLayout2;
+}
 
 constexpr float kKeyboardBackLimit = 1.0f;  // seconds
 constexpr DWORD kInputIdleLimitMs = 500;
@@ -41,12 +49,36 @@ void RunConversion(ProgramState& state, const ConversionRequest& request) {
     }
     ProgramCycleSettings settings(state);
     const LayoutTable& layouts = state.layouts.Table;
-    const CycleServices services = state.capture->For(
-        settings, [&layouts](std::wstring_view text, int32_t mode, bool autoDirection) {
-            return ApplyConversionMode(layouts, text, mode, autoDirection);
-        });
-    const std::optional<std::wstring> notice =
-        OutcomeNotice(RunConvertSelection(services, state.cycle, request));
+    ConversionRequest cycleRequest = request;
+    ConvertText convert = [&layouts](std::wstring_view text, int32_t mode, bool autoDirection) {
+        return ApplyConversionMode(layouts, text, mode, autoDirection);
+    };
+    // Word by word, the input language follows the last converted word instead of a blind
+    // Alt+Shift; a layout without a language keeps the Alt+Shift.
+    const bool wordByWord =
+        state.settings.SmartWords != 0 && IsLayoutConversion(request.ConvertMode);
+    const bool switchToLastWord = wordByWord && request.SwitchLayoutAfter &&
+                                  !layouts.Layout1Language.empty() &&
+                                  !layouts.Layout2Language.empty();
+    int lastConvertedLayout = 0;
+    if (wordByWord) {
+        cycleRequest.SwitchLayoutAfter = request.SwitchLayoutAfter && !switchToLastWord;
+        convert = [&layouts, &lastConvertedLayout](std::wstring_view text, int32_t, bool) {
+            SmartConversion converted = ConvertMistypedWords(layouts, text);
+            lastConvertedLayout = converted.LastLayout;
+            return std::move(converted.Text);
+        };
+    }
+    const CycleServices services = state.capture->For(settings, std::move(convert));
+    const CycleOutcome outcome = RunConvertSelection(services, state.cycle, cycleRequest);
+    if (switchToLastWord && lastConvertedLayout != 0) {
+        // False when that language is in use already or has no installed layout: the
+        // user's keyboard stays as it is.
+        static_cast<void>(SwitchInputLanguage(
+            GetForegroundWindow(),
+            lastConvertedLayout == 1 ? layouts.Layout1Language : layouts.Layout2Language));
+    }
+    const std::optional<std::wstring> notice = OutcomeNotice(outcome);
     if (notice.has_value() && state.trayIcon && state.notices.Allow(state.capture->Clock.Now())) {
         state.trayIcon->ShowBalloon(*notice);
     }

@@ -26,10 +26,11 @@ constexpr TwipsRect kGeneralFrame{OPTIONS_GENERAL_FRAME_TWIPS};
 constexpr TwipsRect kHotkeyFrame{OPTIONS_HOTKEY_FRAME_TWIPS};
 constexpr TwipsRect kLayoutsFrame{OPTIONS_LAYOUTS_FRAME_TWIPS};
 
-constexpr std::array<ControlPlace, 16> kControlPlaces = {{
+constexpr std::array<ControlPlace, 17> kControlPlaces = {{
     {IDC_OPTIONS_GENERAL_FRAME, kOnDialog, kGeneralFrame},
     {IDC_OPTIONS_START_WITH_WINDOWS, kGeneralFrame, {OPTIONS_START_WITH_WINDOWS_TWIPS}},
     {IDC_OPTIONS_AUTO_SWITCH_KEYBOARD, kGeneralFrame, {OPTIONS_AUTO_SWITCH_KEYBOARD_TWIPS}},
+    {IDC_OPTIONS_SMART_WORDS, kGeneralFrame, {OPTIONS_SMART_WORDS_TWIPS}},
     {IDC_OPTIONS_HOTKEY_FRAME, kOnDialog, kHotkeyFrame},
     {IDC_OPTIONS_ACTIONS, kHotkeyFrame, {OPTIONS_ACTIONS_TWIPS}},
     {IDC_OPTIONS_CTRL, kHotkeyFrame, {OPTIONS_CTRL_TWIPS}},
@@ -91,6 +92,8 @@ void ShowControls(HWND dialog, const OptionsControls& controls) {
                    controls.chkStartWithWindows == kChecked ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_OPTIONS_AUTO_SWITCH_KEYBOARD,
                    controls.chkAutoSwitchKeyboard == kChecked ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPTIONS_SMART_WORDS,
+                   controls.chkSmartWords == kChecked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void OnInitDialog(HWND dialog, OptionsDialogContext& context) {
@@ -144,6 +147,8 @@ bool OnCommand(HWND dialog, OptionsDialogContext& context, int id, int code) {
         form.TickStartWithWindows(Selected(dialog, id, BM_GETCHECK));
     } else if (id == IDC_OPTIONS_AUTO_SWITCH_KEYBOARD && clicked) {
         form.TickAutoSwitchKeyboard(Selected(dialog, id, BM_GETCHECK));
+    } else if (id == IDC_OPTIONS_SMART_WORDS && clicked) {
+        form.TickSmartWords(Selected(dialog, id, BM_GETCHECK));
     } else if (id == IDOK) {
         OnOk(dialog, context);
         return true;

@@ -44,6 +44,7 @@ void frmOptions::Form_Load(const ProgramSettings& settings, const LayoutTable& l
     // On/off settings are on for any value but 0; the boxes know only 0 and 1.
     controls_.chkAutoSwitchKeyboard = Normalised(settings.AutoSwitchKeyboard);
     controls_.chkStartWithWindows = Normalised(settings.StartWithWindows);
+    controls_.chkSmartWords = Normalised(settings.SmartWords);
     controls_.layout1Row = RowOf(controls_.layoutList, layouts.Layout1Name);
     controls_.layout2Row = RowOf(controls_.layoutList, layouts.Layout2Name);
     SelectAction(0);
@@ -120,6 +121,7 @@ OptionsOutcome frmOptions::PressOk(OptionsServices& services, MessageSink& messa
     // What converts now, should the file have lost a chosen layout since the dialog opened.
     static_cast<void>(TakeLayoutNamesInUse(services.layouts.Table, settings));
     settings.AutoSwitchKeyboard = controls_.chkAutoSwitchKeyboard;
+    settings.SmartWords = controls_.chkSmartWords;
     services.saveSettings();
     return OptionsOutcome::Applied;
 }

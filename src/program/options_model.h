@@ -30,7 +30,7 @@ enum class OptionsOutcome {
 // What OK changes. Everything is the program's own: the dialog keeps only its working
 // copy.
 struct OptionsServices {
-    ProgramSettings& settings;  // AutoSwitchKeyboard, StartWithWindows and the slots
+    ProgramSettings& settings;  // the on/off settings and the slots
     LayoutLoad& layouts;        // names to offer and the selected two; replaced on OK
     GlobalHotkeys& hotkeys;     // the main window's, with the ids made at start-up
     std::function<LayoutLoad(const std::wstring& layout1Name, const std::wstring& layout2Name)>
@@ -54,6 +54,7 @@ struct OptionsControls {
     bool modifierBoxesEnabled = true;
     int chkStartWithWindows = kUnchecked;
     int chkAutoSwitchKeyboard = kUnchecked;
+    int chkSmartWords = kUnchecked;
 };
 
 // The options dialog without its window: a working copy of the three hotkeys edited
@@ -72,6 +73,7 @@ class frmOptions {
     // Only recorded; OK reads them.
     void TickStartWithWindows(int state) { controls_.chkStartWithWindows = Normalised(state); }
     void TickAutoSwitchKeyboard(int state) { controls_.chkAutoSwitchKeyboard = Normalised(state); }
+    void TickSmartWords(int state) { controls_.chkSmartWords = Normalised(state); }
     void SelectLayout1(int row) { controls_.layout1Row = row; }
     void SelectLayout2(int row) { controls_.layout2Row = row; }
 

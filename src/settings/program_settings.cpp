@@ -26,11 +26,17 @@ using WholeNumberSetting = int32_t ProgramSettings::*;  // a fraction goes to th
 using TextSetting = std::wstring ProgramSettings::*;    // taken as it stands
 using SettingPlace = std::variant<DelaySetting, WholeNumberSetting, TextSetting, HotkeySetting>;
 
+enum class SaveRule {
+    Always,
+    OnceTurnedOn,  // a file that never had it on stays as a first start wrote it
+    Never,
+};
+
 struct SettingKey {
     std::wstring_view key;
     std::wstring_view defaultText;
     SettingPlace place;
-    bool writtenBySave = true;
+    SaveRule saved = SaveRule::Always;
 };
 
 constexpr SettingKey HotkeyKey(size_t slot) {
@@ -39,7 +45,7 @@ constexpr SettingKey HotkeyKey(size_t slot) {
 }
 
 // In the order SaveSettings writes them, which is the order of a new file's lines.
-constexpr std::array<SettingKey, 9> kSettingKeys = {{
+constexpr std::array<SettingKey, 10> kSettingKeys = {{
     {kDelayKey, kDefaultDelay, DelaySetting{}},
     {L"AutoSwitchKeyboard", L"1", &ProgramSettings::AutoSwitchKeyboard},
     {L"StartWithWindows", L"1", &ProgramSettings::StartWithWindows},
@@ -50,7 +56,8 @@ constexpr std::array<SettingKey, 9> kSettingKeys = {{
     {L"Layout2", L"Arabic (101 Keys)", &ProgramSettings::Layout2Name},
     // Advanced after conversions (WriteDebugValue); a save would start a count nobody
     // asked for.
-    {kDebugValueKey, L"-1", &ProgramSettings::DebugValue, false},
+    {kDebugValueKey, L"-1", &ProgramSettings::DebugValue, SaveRule::Never},
+    {L"SmartWords", L"0", &ProgramSettings::SmartWords, SaveRule::OnceTurnedOn},
 }};
 
 template <typename... Handlers>
@@ -117,6 +124,20 @@ void WriteSetting(SettingsStore& store, const std::wstring& key, const std::wstr
     static_cast<void>(store.Write(key, value));
 }
 
+bool IsSavedNow(const SettingsStore& store, const SettingKey& setting,
+                const ProgramSettings& settings) {
+    switch (setting.saved) {
+        case SaveRule::Always:
+            return true;
+        case SaveRule::OnceTurnedOn:
+            return SettingText(setting, settings) != setting.defaultText ||
+                   !store.Read(std::wstring(setting.key), L"").empty();
+        case SaveRule::Never:
+            return false;
+    }
+    return false;
+}
+
 std::wstring WithExtension(const std::wstring& path, std::wstring_view extension) {
     const size_t separator = path.find_last_of(L"\\/");
     const size_t nameStart = separator == std::wstring::npos ? 0 : separator + 1;
@@ -158,7 +179,7 @@ void LoadSettings(const SettingsStore& store, ProgramSettings& settings) {
 void SaveSettings(SettingsStore& store, const ProgramSettings& settings, RunValueStore& runValue,
                   const std::wstring& executablePath) {
     for (const SettingKey& setting : kSettingKeys) {
-        if (setting.writtenBySave) {
+        if (IsSavedNow(store, setting, settings)) {
             WriteSetting(store, std::wstring(setting.key), SettingText(setting, settings));
         }
     }

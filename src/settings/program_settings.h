@@ -18,6 +18,7 @@ struct ProgramSettings {
     HotkeySlots Slots;               // KeyName and Modifiers come from the settings
     std::wstring Layout1Name;        // layout names as in layouts.txt, without brackets
     std::wstring Layout2Name;
+    int32_t SmartWords = 0;  // not 0: "Toggle layouts" converts only the mistyped words
 };
 
 // The settings file of the running program: its folder, its file name without the
@@ -33,7 +34,8 @@ bool ReadDelaySetting(const SettingsStore& store, float& delay);
 // that cannot be converted leaves the setting as it was.
 void LoadSettings(const SettingsStore& store, ProgramSettings& settings);
 
-// Writes the eight settings the program owns, then writes the Run value (the running
+// Writes the eight settings the program owns ("SmartWords" too once it has been turned
+// on), then writes the Run value (the running
 // program's path, quoted when it holds a blank) or removes it, according to
 // StartWithWindows. Writes the system refuses are lost silently.
 void SaveSettings(SettingsStore& store, const ProgramSettings& settings, RunValueStore& runValue,

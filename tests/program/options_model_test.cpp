@@ -69,7 +69,8 @@ class OptionsModelTest : public testing::Test {
                              [this] {
                                  log.push_back(L"Save " +
                                                std::to_wstring(settings.StartWithWindows) +
-                                               std::to_wstring(settings.AutoSwitchKeyboard));
+                                               std::to_wstring(settings.AutoSwitchKeyboard) +
+                                               std::to_wstring(settings.SmartWords));
                              }};
     frmOptions form;
 };
@@ -83,12 +84,13 @@ TEST_F(OptionsModelTest, OkRegistersInSlotOrderThenLoadsTheLayoutsWarnsAndSavesL
     PickLayout2(L"Short");
     form.TickStartWithWindows(kUnchecked);
     form.TickAutoSwitchKeyboard(kUnchecked);
+    form.TickSmartWords(kChecked);
     ASSERT_EQ(PressOk(), OptionsOutcome::Applied);
     EXPECT_EQ(log, (Log{L"Unregister 1", L"Register 1 8 120", L"Unregister 2", L"Register 2 8 121",
                         L"Unregister 3", L"Register 3 8 122",
                         L"Message 1 Current hotkey Win + F11 is used by another application.\r\n"
                         L"Please select another one.",
-                        L"Load English / Short", L"Message 1 counts differ", L"Save 00"}));
+                        L"Load English / Short", L"Message 1 counts differ", L"Save 001"}));
     EXPECT_EQ(settings.Slots[2].KeyCode, kHotkeyNotRegistered);
     EXPECT_EQ(settings.Slots[2].KeyName, L"F11") << "a refused slot keeps its combination";
     EXPECT_EQ(layouts.Table.Layout2Name, L"Short");

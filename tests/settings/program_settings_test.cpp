@@ -73,6 +73,21 @@ TEST_F(ProgramSettingsTest, HandEditedValuesAreReadAndWrittenBackNormalised) {
     }
 }
 
+// Off by default and left out of the file until someone turns it on; from then on it
+// stays in the file either way.
+TEST_F(ProgramSettingsTest, SmartWordsIsWrittenOnlyOnceItHasBeenTurnedOn) {
+    StartUp();
+    EXPECT_EQ(settings.SmartWords, 0);
+    for (const int32_t choice : {1, 0}) {  // the options dialog's OK
+        settings.SmartWords = choice;
+        SaveSettings(store, settings, runValue, L"C:\\Apps\\Zenvoral.exe");
+        StartUp();
+        EXPECT_EQ(settings.SmartWords, choice);
+        EXPECT_EQ(store.entries.back(),
+                  std::make_pair(std::wstring(L"SmartWords"), std::to_wstring(choice)));
+    }
+}
+
 TEST_F(ProgramSettingsTest, ADelayThatIsNoNumberKeepsTheOneInForce) {
     settings.Delay = 0.3f;
     store.entries = {{L"Delay", L"fast"}};
