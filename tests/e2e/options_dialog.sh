@@ -2,7 +2,8 @@
 # The options dialog of the running program, opened from the icon's menu: two equal
 # layouts give their message and the dialog stays; a new "Toggle layouts" combination
 # and second layout, confirmed with OK, are saved and work at once, the old combination
-# given back; a combination another application holds gives the conflict message.
+# given back; "Convert only the mistyped words" leaves the right words of a line alone;
+# a combination another application holds gives the conflict message.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # The ids of the dialog's controls, from its resource header.
@@ -67,6 +68,16 @@ done
 must "Win+F9 is still held after OK" hotkey win+F9
 must "cannot set the target's text" target notepad 'ghbdtn' 0 6
 must "Ctrl+Shift+A does not convert to Russian" convert notepad 'привет' keys ctrl+shift+a
+
+# Word by word, with Arabic again: only the mistyped words change.
+options_open
+options_select $COMBO_LAYOUT2 "Arabic (101 Keys)"
+options_press "Convert only the mistyped words" OK
+options_closed
+grep -qxF SmartWords=1 <(settings) || fail "the settings file lacks \"SmartWords=1\" after OK"
+must "cannot set the target's text" target notepad 'I wrote to him hgsghl ugd;l' 0 27
+must "Ctrl+Shift+A converts more than the mistyped words" \
+    convert notepad 'I wrote to him السلام عليكم' keys ctrl+shift+a
 
 harness_start_program "$ZENVORAL_TESTDRIVER" hotkey "$HELD" 60000
 PIDS+=("$HARNESS_PID")
