@@ -142,15 +142,15 @@ std::string Utf16ToUtf8(std::wstring_view text) {
     char* out = bytes.data();
     for (size_t i = 0; i < text.size(); ++i) {
         const uint32_t unit = UnitAt(text, i);
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size()) {
+        if (IsHighSurrogate(unit) && i + 1 < text.size()) {
             const uint32_t low = UnitAt(text, i + 1);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
+            if (IsLowSurrogate(low)) {
                 out = PutUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
                 ++i;
                 continue;
             }
         }
-        const bool unpairedSurrogate = unit >= 0xD800 && unit <= 0xDFFF;
+        const bool unpairedSurrogate = IsHighSurrogate(unit) || IsLowSurrogate(unit);
         out = PutUtf8(out, unpairedSurrogate ? kReplacement : unit);
     }
     bytes.resize(static_cast<size_t>(out - bytes.data()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,14 @@
 // what the Windows clipboard delivers. These are the conversions at the edges.
 
 bool IsValidUtf8(std::string_view bytes);
+
+// The two halves of a surrogate pair, by the UTF-16 unit's value.
+constexpr bool IsHighSurrogate(uint32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(uint32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 

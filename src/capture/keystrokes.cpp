@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "base/text_encoding.h"
+
 bool IsExtendedKey(uint8_t vk) {
     // Page Up to Down (33-40), Insert and Delete, left and right Windows keys and Apps,
     // keypad Divide, Num Lock, right Ctrl and right Alt.
@@ -27,14 +29,6 @@ bool IsCombiningMark(wchar_t unit) {
     return std::ranges::any_of(kCombiningMarks, [unit](const auto& range) {
         return unit >= range.first && unit <= range.second;
     });
-}
-
-bool IsHighSurrogate(wchar_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(wchar_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
 // The unit at `index` moves the caret no further than the one before it.
